@@ -1,0 +1,3 @@
+#include "graphics/rk_image_ops.h"
+
+void RK_installImageOperations(DriverTable &) {}

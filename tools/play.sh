@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts kelvaro640 on the bundled course.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$root/tools/setup.sh"
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVARO_BUILD_TESTS=OFF >/dev/null
+cmake --build "$root/build" --target kelvaro640 kelvaro_data
+cd "$root/build/data"
+exec "$root/build/game/shell/kelvaro640" "$@"

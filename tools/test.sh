@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: once in a normal build, once under
+# AddressSanitizer and UndefinedBehaviorSanitizer. Warnings are errors.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$root/tools/setup.sh"
+jobs="$(nproc)"
+export SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-}"  # tests never need a display
+run_suite() {
+  local dir="$1"; shift
+  cmake -S "$root" -B "$dir" -G Ninja -DKELVARO_WERROR=ON "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 600
+}
+echo "== normal build =="
+run_suite "$root/build-test" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  run_suite "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DKELVARO_SANITIZE=ON
