@@ -36,3 +36,8 @@ int RK_detectDisplayFamily(int slot, int requestedDriver, int *driver, int *sugg
 // the registry's entry for it.
 const ModeEntry *RK_modeEntry(int mode);
 const DriverSlot *RK_driverSlot(int slot);
+
+// Implemented with the contexts, used by RK_chooseMode: close every
+// off-screen and display context, and leave full-screen output.
+void RK_closeDisplayContexts();
+void RK_returnToDesktop();
