@@ -1,0 +1,35 @@
+#include "game/shell/data_directory.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+bool fileReadable(const std::string &path) {
+  std::FILE *f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  std::fclose(f);
+  return true;
+}
+
+std::string programDirectory() {
+  char buffer[4096];
+  const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (n <= 0) return {};
+  std::string path(buffer, static_cast<size_t>(n));
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string{} : path.substr(0, slash);
+}
+
+}  // namespace
+
+bool enterGameDataDirectory() {
+  if (fileReadable("inp1.txt")) return true;
+  const std::string dir = programDirectory();
+  if (dir.empty()) return false;
+  const std::string installed = dir + "/../share/kelvaro";
+  if (!fileReadable(installed + "/inp1.txt")) return false;
+  return chdir(installed.c_str()) == 0;
+}

@@ -1,0 +1,134 @@
+#include "game/shell/startup.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "game/render/renderer.h"
+#include "game/scene/fatal_message.h"
+#include "game/scene/scene_loader.h"
+#include "game/shell/game_frame.h"
+#include "game/shell/input.h"
+#include "game/sim/ball.h"
+#include "graphics/rasterkit.h"
+#include "graphics/rk_platform.h"
+
+namespace {
+
+bool equalIgnoringCase(const char *a, const char *b) {
+  for (; *a && *b; ++a, ++b) {
+    char ca = *a, cb = *b;
+    if (ca >= 'A' && ca <= 'Z') ca = static_cast<char>(ca - 'A' + 'a');
+    if (cb >= 'A' && cb <= 'Z') cb = static_cast<char>(cb - 'A' + 'a');
+    if (ca != cb) return false;
+  }
+  return *a == *b;
+}
+
+void ignoreMouseDown(const Event &) {}
+void ignoreActivate(int) {}
+
+// Scene errors and the end of the game show their box through the display
+// back end once one exists; FatalMessage has already echoed the line.
+void showFatalBox(const char *caption, const char *text) {
+  const RK_Platform *platform = RK_platform();
+  if (platform && platform->hasDisplay && platform->hasDisplay() && platform->messageBox)
+    platform->messageBox(caption, text, RK_BoxOkInfo);
+}
+
+[[noreturn]] void reportNoMode(int width, int height) {
+  char text[200];
+  const RK_Platform *platform = RK_platform();
+  if (platform && platform->hasDisplay && !platform->hasDisplay()) {
+    std::snprintf(text, sizeof text,
+                  "Keine Anzeige verfügbar: Kelvaro braucht einen grafischen Desktop "
+                  "(%dx%d mit 256 Farben).",
+                  width, height);
+  } else {
+    std::snprintf(text, sizeof text, "Kein Grafikmodus %dx%d mit 256 Farben verfügbar.", width, height);
+  }
+  RK_reportFatal(text);
+}
+
+}  // namespace
+
+DriverOptions defaultGameDriverOptions() {
+  DriverOptions o{};
+  o.useDirectAccess = 1;
+  o.useDirectDraw = 1;
+  o.useVGA = 1;
+  o.useVGAX = 1;
+  o.useVBE = 1;
+  o.useLinear = 1;
+  o.useVBEAF = 1;
+  o.useFullScreenDIB = 1;
+  o.useOpenGL = 0;
+  o.modeFilter = 15;
+  return o;
+}
+
+void parseCommandLine(int argc, const char *const *argv, DriverOptions *options) {
+  struct Switch {
+    const char *name;
+    int32_t DriverOptions::*field;
+  };
+  static const Switch switches[] = {
+      {"-nodirectaccess", &DriverOptions::useDirectAccess},
+      {"-nodirectdraw", &DriverOptions::useDirectDraw},
+      {"-novga", &DriverOptions::useVGA},
+      {"-novgax", &DriverOptions::useVGAX},
+      {"-novbe", &DriverOptions::useVBE},
+      {"-nolinear", &DriverOptions::useLinear},
+      {"-novbeaf", &DriverOptions::useVBEAF},
+  };
+  for (int i = 1; i < argc; ++i) {
+    if (!argv[i]) continue;
+    for (const Switch &s : switches) {
+      if (equalIgnoringCase(argv[i], s.name)) {
+        options->*s.field = 0;
+        break;
+      }
+    }
+  }
+}
+
+void applyEnvironment(DriverOptions *options) {
+  const char *value = std::getenv("RK_NO_DIRECTACCESS");
+  if (value && std::strtol(value, nullptr, 10) != 0) options->useDirectAccess = 0;
+}
+
+int runKelvaro(int argc, const char *const *argv, const BuildConstants &constants) {
+  setFatalMessageBoxShower(showFatalBox);
+  setBuildConstants(constants);
+
+  LoadScene("inp1.txt");
+  resetSimulation();
+  setLifeLostHandler(loseLife);
+
+  DriverOptions options = defaultGameDriverOptions();
+  parseCommandLine(argc, argv, &options);
+  applyEnvironment(&options);
+  setDriverOptions(options);
+
+  DeviceContext **drawSlot = initFramework("Kelvaro");
+  setGameDrawSlot(drawSlot);
+
+  setDrawFunc(drawFrame);
+  setGameFunc(pollKeys);
+  setKeyDownFunc(onKeyDown);
+  setKeyUpFunc(onKeyUp);
+  setMouseDownFunc(ignoreMouseDown);
+  setModeSwitchFunc(onModeSwitch);
+  setActivateFunc(ignoreActivate);
+  setSuspendAppFunc(onSuspendApp);
+
+  VideoMode mode{};
+  if (!findMode(&mode, constants.width, constants.height, 8)) reportNoMode(constants.width, constants.height);
+  setScreenSize(mode.width, mode.height);
+  setRenderTarget(drawSlot, mode.width, mode.height);
+
+  if (!setMode(mode, 0, 2, 1)) RK_reportFatal(RK_errorText(RK_lastError()));
+
+  loadResources();
+  return runMainLoop();
+}

@@ -1,0 +1,22 @@
+// Start-up: the command line, the framework, the callbacks, the mode, the
+// resources, then the main loop.
+#pragma once
+
+#include "framework/framework.h"
+#include "game/shell/game_state.h"
+
+// The game's driver permissions before the command line: everything but
+// OpenGL, all colour depths.
+DriverOptions defaultGameDriverOptions();
+
+// Clears the permissions the switches name ("-nodirectaccess",
+// "-nodirectdraw", "-novga", "-novgax", "-novbe", "-novbeaf", "-nolinear"),
+// in any letter case. Other arguments are ignored.
+void parseCommandLine(int argc, const char *const *argv, DriverOptions *options);
+
+// A nonzero number in RK_NO_DIRECTACCESS keeps the direct-access families out.
+void applyEnvironment(DriverOptions *options);
+
+// Runs the game from loading the course to the end of the main loop; returns
+// the exit status. The display back end must be installed first.
+int runKelvaro(int argc, const char *const *argv, const BuildConstants &constants);
