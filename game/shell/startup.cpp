@@ -97,7 +97,7 @@ void applyEnvironment(DriverOptions *options) {
   if (value && std::strtol(value, nullptr, 10) != 0) options->useDirectAccess = 0;
 }
 
-int runKelvaro(int argc, const char *const *argv, const BuildConstants &constants) {
+void startKelvaro(int argc, const char *const *argv, const BuildConstants &constants) {
   setFatalMessageBoxShower(showFatalBox);
   setBuildConstants(constants);
 
@@ -130,5 +130,9 @@ int runKelvaro(int argc, const char *const *argv, const BuildConstants &constant
   if (!setMode(mode, 0, 2, 1)) RK_reportFatal(RK_errorText(RK_lastError()));
 
   loadResources();
+}
+
+int runKelvaro(int argc, const char *const *argv, const BuildConstants &constants) {
+  startKelvaro(argc, argv, constants);
   return runMainLoop();
 }
