@@ -1,0 +1,3 @@
+#include "game/scene/scene.h"
+
+Scene scene;
