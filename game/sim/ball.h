@@ -5,11 +5,11 @@
 
 struct Ball {
   ScenePoint position;  // x, y, z: the ball centre
-  double speed;
-  double heading;
-  double roll;
+  double speed;         // horizontal distance per frame
+  double heading;       // radians, from +x towards +y
+  double roll;          // radians, only for drawing
   double velocityX, velocityY;
-  int jumpIndex;
+  int jumpIndex;  // entry of bounceTable for this frame's vertical step
   double jumpFactor;
   double jumpCharge;
   int jumpHeld;
@@ -19,9 +19,14 @@ extern Ball ball;
 extern double bounceTable[40];
 extern int pulsePhase;
 
+inline constexpr int BounceTableSize = 40;
+// Squared ball radius: a face closer than this to the ball centre is touched.
+inline constexpr double ContactDistanceSq = 7.225000000000001e-05;
+
 // Puts the simulation into its program-start state: the ball at the course's
 // start (scene.initialBall), speeds zero, jumpFactor 1.0, pulsePhase 0, the
-// camera state of the camera path at its start values. Called once after
+// camera state of the camera path at its start values. Also fills the bounce
+// table, so that the motion never runs on an empty one. Called once after
 // LoadScene (and by tests between courses).
 void resetSimulation();
 
@@ -32,6 +37,9 @@ void fillBounceTable();
 using LifeLostHandler = void (*)();
 void setLifeLostHandler(LifeLostHandler handler);
 
+// Tests the ball against the faces of its interval (and, before interval 9,
+// the two faces after them) and applies each touched face's reaction. Ends
+// the program for a ball beyond the last interval and at the goal.
 void collideBall();
 int isInsideCornerV0(const SceneFace &face, const ScenePoint &p);
 int isInsideCornerV1(const SceneFace &face, const ScenePoint &p);

@@ -6,6 +6,8 @@
 #include "game/scene/scene.h"
 
 extern ScenePoint cameraPosition;
+// Three times the distance from the camera to the view target; the renderer's
+// projection distance.
 extern double viewDistance;
 extern double viewHeight;
 extern double viewHeightTarget;

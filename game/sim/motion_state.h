@@ -1,0 +1,4 @@
+// Internal to the simulation: putting the animated points back to their start.
+#pragma once
+
+void resetPulsePhase();
