@@ -41,9 +41,18 @@ FaceRange facesNearBall() {
 }
 
 // A new bounce starts from the table entry that the jump factor selects:
-// factor 1.0 gives entry 10, a full charge of 2.0 entry 0.
+// factor 1.0 gives entry 10, a full charge of 2.0 entry 0. The keyboard keeps
+// the factor within 0.3 to 2.0; any other value still selects an entry of the
+// table rather than an index beyond it.
 void startBounce() {
-  ball.jumpIndex = static_cast<int>(20.0 - 10.0 * ball.jumpFactor);
+  const double entry = std::trunc(20.0 - 10.0 * ball.jumpFactor);
+  if (!(entry >= 0.0)) {
+    ball.jumpIndex = 0;
+  } else if (entry > BounceTableSize - 1) {
+    ball.jumpIndex = BounceTableSize - 1;
+  } else {
+    ball.jumpIndex = static_cast<int>(entry);
+  }
 }
 
 void takeUpPlayerVelocity() {
