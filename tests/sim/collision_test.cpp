@@ -19,22 +19,11 @@ void installFloorAndWall(int floorType = FloorFlat) {
   scene.faces[0].type = floorType;
 }
 
-void holdJump() {
-  ball.jumpFactor -= 0.01;
-  if (ball.jumpFactor < 0.3) ball.jumpFactor = 0.3;
-  ball.jumpHeld = 1;
-  ball.jumpCharge += 0.01;
-  if (ball.jumpCharge > 1.0) ball.jumpCharge = 1.0;
-}
-
-void releaseJump() {
-  ball.jumpHeld = 0;
-  ball.jumpFactor = ball.jumpCharge + 1.0;
-}
-
 }  // namespace
 
 TEST(FloorContact, JumpFactorChoosesBounceStartAndChargeIsSpentOnce) {
+  // Factors as the jump key leaves them: 0.3 while held long, 1.0 + charge
+  // on release. Only a charged bounce spends the charge.
   installFloorAndWall();
   const struct {
     double factor;
@@ -56,24 +45,6 @@ TEST(FloorContact, JumpFactorChoosesBounceStartAndChargeIsSpentOnce) {
   collideBall();
   moveWorld();
   EXPECT_EQ(ball.position.z, 0.005 + 0.0085 * std::cos(10 * 0.08267349089473684));
-}
-
-TEST(FloorContact, HeldAndReleasedJumpKey) {
-  installFloorAndWall();
-  ball.position.z = 0.005;
-  for (int i = 0; i < 70; ++i) holdJump();
-  EXPECT_EQ(ball.jumpFactor, 0.3);
-  collideBall();
-  EXPECT_EQ(ball.jumpIndex, 17);
-  EXPECT_GT(ball.jumpCharge, 0.69);  // a low bounce keeps the charge
-
-  for (int i = 0; i < 30; ++i) holdJump();
-  releaseJump();
-  EXPECT_EQ(ball.jumpFactor, 2.0);
-  collideBall();
-  EXPECT_EQ(ball.jumpIndex, 0);
-  EXPECT_EQ(ball.jumpFactor, 1.0);
-  EXPECT_EQ(ball.jumpCharge, 0.0);
 }
 
 TEST(Contact, FloorTakesUpPlayerVelocityThenWallSendsItBack) {
