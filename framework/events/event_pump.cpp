@@ -144,9 +144,10 @@ void *recordedEventWindow() {
 }
 
 void pumpPlatformMessages() {
-  if (!messageSource || !messageSource->next) return;
   PlatformMessage m;
-  while (messageSource->next(&m)) {
+  // The window procedure may switch back ends (a mode change) while the pump
+  // runs, so the source is looked up afresh for every message.
+  while (messageSource && messageSource->next && messageSource->next(&m)) {
     Event e{};
     e.what = classify(m, &e.message, &e.modifiers);
     if (e.what == MouseDown || e.what == MouseUp || e.what == MouseMove) {

@@ -209,4 +209,30 @@ TEST_F(EventQueueTest, FlushAndInitEmptyTheQueue) {
   EXPECT_EQ(e.whereX, 5);
 }
 
+TEST_F(EventQueueTest, WindowProcedureMayResetQueueOrDropSource) {
+  // A mode switch inside the window procedure sets a new display up, which
+  // empties the queue and may replace the back end while the pump runs.
+  keyDown(30);
+  post(PlatformMessageType::Command);
+  keyDown(31);
+  setPlatformMessageHandler([](const PlatformMessage &m) {
+    if (m.type == PlatformMessageType::Command) initEvents(nullptr);
+  });
+  auto all = drain();
+  ASSERT_EQ(all.size(), 1u);
+  EXPECT_EQ(all[0].message, 31u << 8);
+  EXPECT_FALSE(isKeyDown(30));
+
+  keyDown(32);
+  post(PlatformMessageType::Command);
+  keyDown(33);
+  setPlatformMessageHandler([](const PlatformMessage &m) {
+    if (m.type == PlatformMessageType::Command) setPlatformMessageSource(nullptr);
+  });
+  all = drain();
+  ASSERT_EQ(all.size(), 1u);
+  EXPECT_EQ(all[0].message, 32u << 8);
+  EXPECT_EQ(pending.size(), 1u);
+}
+
 }  // namespace
