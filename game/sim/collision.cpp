@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstddef>
 
 #include "game/scene/fatal_message.h"
 #include "game/scene/geometry.h"
@@ -36,7 +37,7 @@ FaceRange facesNearBall() {
   if (available > static_cast<int>(scene.faces.size())) available = static_cast<int>(scene.faces.size());
   SceneFace *const arrayEnd = arrayBegin + available;
   if (first < arrayBegin || first >= arrayEnd) return {nullptr, nullptr};
-  const long remaining = arrayEnd - first;
+  const std::ptrdiff_t remaining = arrayEnd - first;
   return {first, first + (n < remaining ? n : remaining)};
 }
 
