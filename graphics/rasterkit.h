@@ -33,6 +33,8 @@ DeviceContext *RK_currentMirror();
 // The context itself, or the mirror when it is current.
 DeviceContext *RK_resolveContext(DeviceContext *dc);
 void RK_resetAttributes(DeviceContext *dc);
+// Contexts created and not yet closed, of every kind.
+int RK_liveContextCount();
 
 int RK_pixelDepth(const DeviceContext *dc);
 int RK_lastPage(const DeviceContext *dc);

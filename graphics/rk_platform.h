@@ -63,6 +63,10 @@ struct RK_Platform {
   int (*messageBox)(const char *caption, const char *text, int kind);
   uint32_t (*ticks)();  // milliseconds since start
   void (*sleep)(int milliseconds);
+
+  // Size of the window's client area: a windowed context takes this size.
+  // May be left null; windowed contexts then measure 640 x 480.
+  void (*clientSize)(void *window, int *width, int *height);
 };
 
 // Installs a back end (and makes it the event pump's message source).
