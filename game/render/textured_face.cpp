@@ -1,0 +1,233 @@
+#include <algorithm>
+#include <utility>
+
+#include "game/render/render_math.h"
+#include "game/render/render_steps.h"
+#include "game/sim/camera.h"
+
+namespace {
+
+// One triangle edge walked row by row: x by an integer error term, depth
+// and texture coordinates by linear steps.
+struct Edge {
+  int64_t x, dx, dy, step, error;
+  double z, dz, u, du, v, dv;
+};
+
+void setUpEdge(Edge &e, const ScenePoint &upper, const ScenePoint &lower) {
+  e.dy = int64_t{lower.screenY} - upper.screenY;
+  const int64_t run = int64_t{lower.screenX} - upper.screenX;
+  e.dx = run < 0 ? -run : run;
+  e.step = lower.screenX >= upper.screenX ? 1 : -1;
+  e.error = -(e.dy / 2);
+  e.x = upper.screenX;
+  e.z = upper.depth;
+  e.dz = static_cast<double>((int64_t{lower.depth} - upper.depth) / e.dy);
+  e.u = upper.u;
+  e.du = (lower.u - upper.u) / static_cast<double>(e.dy);
+  e.v = upper.v;
+  e.dv = (lower.v - upper.v) / static_cast<double>(e.dy);
+}
+
+// The edge that reaches its lower point at the knee carries on from where it
+// stands towards the bottom point.
+void restartEdge(Edge &e, const ScenePoint &bottom, int64_t rows) {
+  const int64_t run = int64_t{bottom.screenX} - e.x;
+  e.dx = run < 0 ? -run : run;
+  e.step = run >= 0 ? 1 : -1;
+  e.dy = rows;
+  e.error = -(rows / 2);
+  const double r = static_cast<double>(rows);
+  e.dz = (bottom.depth - e.z) / r;
+  e.du = (bottom.u - e.u) / r;
+  e.dv = (bottom.v - e.v) / r;
+}
+
+inline void advanceValues(Edge &e) {
+  e.z += e.dz;
+  e.u += e.du;
+  e.v += e.dv;
+}
+
+inline void stepX(Edge &e) {
+  e.error += e.dx;
+  if (e.error <= 0) return;
+  if (e.error <= e.dy) {
+    e.error -= e.dy;
+    e.x += e.step;
+    return;
+  }
+  // A flat edge crosses several columns per row.
+  const int64_t times = (e.error + e.dy - 1) / e.dy;
+  e.error -= times * e.dy;
+  e.x += times * e.step;
+}
+
+// `rows` rows that are not drawn, with the same end state as walking them.
+void skipRows(Edge &e, int64_t rows) {
+  const uint64_t n = static_cast<uint64_t>(rows);
+  e.z = addRepeatedly(e.z, e.dz, n);
+  e.u = addRepeatedly(e.u, e.du, n);
+  e.v = addRepeatedly(e.v, e.dv, n);
+  const Int128 total = Int128{e.error} + Int128{rows} * e.dx;
+  if (total <= 0) {
+    e.error = static_cast<int64_t>(total);
+    return;
+  }
+  const Int128 times = ceilDivide(total, e.dy);
+  e.error = static_cast<int64_t>(total - times * e.dy);
+  e.x += static_cast<int64_t>(times) * e.step;
+}
+
+inline uint8_t texel(const Texture &t, double u, double v) {
+  int64_t offset = int64_t{t.width + 1} * truncToInt32(v) + truncToInt32(u);
+  offset = std::clamp<int64_t>(offset, 0, t.pixelBytes - 1);
+  return t.pixels[offset];
+}
+
+void fillSpan(const FrameTarget &target, int64_t xa, int64_t xb, double za, double zb, int64_t y, double ua,
+              double ub, double va, double vb, const Texture &tex) {
+  if (xa == xb) return;
+  if (xa > xb) {
+    std::swap(xa, xb);
+    std::swap(za, zb);
+    std::swap(ua, ub);
+    std::swap(va, vb);
+  }
+  int64_t start = xa - 1, end = xb + 1;
+  const double n = static_cast<double>(end - start);
+  const double dz = (zb - za) / n, du = (ub - ua) / n, dv = (vb - va) / n;
+  const int64_t w = target.width;
+  if (end <= 0 || start >= w) return;
+  double z = za, u = ua, v = va;
+  if (start < 0) {
+    const double skipped = static_cast<double>(-start);
+    z += skipped * dz;
+    u += skipped * du;
+    v += skipped * dv;
+    start = 0;
+  }
+  if (end >= w) end = w - 1;
+  if (start >= end) return;
+  double *depthRow = depthBuffer.entries[y];
+  uint8_t *pixelRow = target.pixels + y * target.pitch;
+  for (int64_t x = start; x < end; ++x) {
+    if (z < depthRow[x]) {
+      depthRow[x] = z;
+      pixelRow[x] = texel(tex, u, v);
+    }
+    z += dz;
+    u += du;
+    v += dv;
+  }
+}
+
+// Row 0 is never drawn.
+void drawRow(const FrameTarget &target, const Texture &tex, const Edge &left, const Edge &right, int64_t y) {
+  if (y > 0) fillSpan(target, left.x, right.x, left.z, right.z, y, left.u, right.u, left.v, right.v, tex);
+}
+
+}  // namespace
+
+void fillTexturedSpan(int xa, int xb, double za, double zb, int y, double ua, double ub, double va, double vb,
+                      const Texture &texture) {
+  const FrameTarget target = currentFrameTarget();
+  if (!target.pixels || y < 0 || y >= target.height || !texture.pixels || texture.pixelBytes <= 0) return;
+  fillSpan(target, xa, xb, za, zb, y, ua, ub, va, vb, texture);
+}
+
+void drawTexturedFace(const SceneFace &face) {
+  const Texture *tex = faceTexture(face.type);
+  if (!tex) return;
+  const FrameTarget target = currentFrameTarget();
+  if (!target.pixels) return;
+  const double d = viewDistance;
+  // NaN fails the comparison and rejects the face too.
+  if (!(face.vertex0->viewZ + d > 0) || !(face.vertex1->viewZ + d > 0) || !(face.vertex2->viewZ + d > 0))
+    return;
+  if (face.vertex0 == face.vertex1) return;
+
+  face.vertex0->u = 0;
+  face.vertex0->v = 0;
+  face.vertex1->u = 0;
+  face.vertex1->v = tex->height - 2;
+  face.vertex2->u = tex->width - 2;
+  face.vertex2->v = tex->height - 2;
+
+  const ScenePoint *p = face.vertex0, *q = face.vertex1, *r = face.vertex2;
+  if (q->screenY < p->screenY) std::swap(p, q);
+  if (r->screenY < p->screenY) std::swap(p, r);
+  if (r->screenX < q->screenX) std::swap(q, r);
+
+  const int64_t h = target.height;
+  // Rows above the screen are jumped over with the state that walking them
+  // would leave; the first row at or below the screen's bottom ends the face.
+  Edge left, right;
+
+  if (p->screenY != q->screenY && p->screenY != r->screenY) {
+    setUpEdge(left, *p, *q);
+    setUpEdge(right, *p, *r);
+    const int64_t bottom = std::max(q->screenY, r->screenY);
+    const int64_t knee = std::min(q->screenY, r->screenY);
+    const bool leftEndsFirst = q->screenY <= r->screenY;
+    if (bottom < 0 || p->screenY >= bottom) return;
+    const int64_t restartRow = knee - 1;
+    bool restarted = false;
+    int64_t y = p->screenY;
+    while (y < bottom) {
+      if (y < 1 && (restarted || y < restartRow)) {
+        int64_t end = std::min<int64_t>(bottom, 1);
+        if (!restarted) end = std::min(end, restartRow);
+        skipRows(left, end - y);
+        skipRows(right, end - y);
+        y = end;
+        continue;
+      }
+      advanceValues(left);
+      advanceValues(right);
+      if (y >= h) return;
+      drawRow(target, *tex, left, right, y);
+      stepX(left);
+      stepX(right);
+      if (!restarted && y == restartRow) {
+        if (leftEndsFirst) {
+          restartEdge(left, *r, bottom - y);
+        } else {
+          restartEdge(right, *q, bottom - y);
+        }
+        restarted = true;
+      }
+      ++y;
+    }
+    return;
+  }
+
+  // Flat top: T and S share the top row, B is below both.
+  const ScenePoint *t = p, *s = q, *b = r;
+  if (r->screenY < q->screenY) {
+    s = r;
+    b = q;
+  }
+  if (b->screenY == t->screenY || b->screenY == s->screenY) return;
+  setUpEdge(left, *t, *b);
+  setUpEdge(right, *s, *b);
+  if (b->screenY < 0 || t->screenY >= b->screenY) return;
+  const int64_t bottom = b->screenY;
+  int64_t y = t->screenY;
+  while (y < bottom) {
+    if (y < 1) {
+      const int64_t end = std::min<int64_t>(bottom, 1);
+      skipRows(left, end - y);
+      skipRows(right, end - y);
+      y = end;
+      continue;
+    }
+    advanceValues(left);
+    advanceValues(right);
+    if (y >= h) return;
+    drawRow(target, *tex, left, right, y);
+    stepX(left);
+    stepX(right);
+    ++y;
+  }
+}
