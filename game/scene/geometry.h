@@ -21,6 +21,8 @@ struct Solution2 {
 };
 Solution2 SolveLinear2(double m[6]);
 
+// Not of unit length: one component is exactly 1.0. A type outside FloorFlat
+// to Goal has no normal and yields (0, 0, 0); the loader rejects such faces.
 Vec3 FaceNormal(const SceneFace &face);
 ScenePoint FootOnFacePlane(const SceneFace &face, Vec3 p);
 
@@ -29,6 +31,8 @@ ScenePoint FootOnFacePlane(const SceneFace &face, Vec3 p);
 // triangle. fileIndex is only used in messages.
 void PrepareCourseFace(SceneFace &face, int fileIndex);
 
-// Appends the 26 ball points and 72 ball lines after the course's and fills
-// scene.ballFaces. `courseLineCount` and `coursePointCount` are n and L.
+// Places the 26 ball points and 72 ball lines after the course's and fills
+// s.ballFaces. `coursePointCount` and `courseLineCount` are the numbers of
+// course points and lines; s.points, s.lines and s.ballFaces must already hold
+// room for the ball (the loader allocates them at their final size).
 void BuildBallMesh(Scene &s, int coursePointCount, int courseLineCount);
