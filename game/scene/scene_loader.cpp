@@ -121,6 +121,10 @@ void setPosition(ScenePoint &p, const int32_t *fileValues) {
   p.z = fileValues[2] * FileUnit;
 }
 
+bool outside(int32_t index, int count) {
+  return index < 0 || index >= count;
+}
+
 struct Counts {
   int64_t points = 0, lines = 0, faces = 0;
 };
@@ -147,7 +151,7 @@ Counts countRecords(FILE *f, bool (&cameraRead)[CameraCount]) {
           int32_t v[4];
           if (!readRecord(line, "%d:%d,%d,%d;", v, 4))
             FatalMessageWithCaption("Kamera: Ungültige Angabe", line);
-          if (v[0] < 0 || v[0] >= CameraCount || cameraRead[v[0]]) {
+          if (outside(v[0], CameraCount) || cameraRead[v[0]]) {
             FatalMessageWithCaption("Kamera: Falscher bzw. mehrfacher Index", line);
           }
           cameraRead[v[0]] = true;
@@ -175,7 +179,7 @@ Counts countRecords(FILE *f, bool (&cameraRead)[CameraCount]) {
 void readPoint(const char *line, int n) {
   int32_t v[4];
   if (!readRecord(line, "%d:%d,%d,%d;", v, 4)) FatalMessageWithCaption("Ungültige Punkteangabe", line);
-  if (v[0] < 0 || v[0] >= n) FatalMessageWithCaption("Punkt: Punktindex Bereichsüberschreitung", line);
+  if (outside(v[0], n)) FatalMessageWithCaption("Punkt: Punktindex Bereichsüberschreitung", line);
   ScenePoint &p = scene.points[v[0]];
   if (p.viewX != 0.0) FatalMessageWithCaption("Punkt redefiniert", line);
   p.viewX = 1.0;
@@ -186,7 +190,6 @@ void readPoint(const char *line, int n) {
 void readSceneLine(const char *line, int n, int L) {
   int32_t v[3];
   if (!readRecord(line, "%d:%d,%d;", v, 3)) FatalMessageWithCaption("Ungültige Linie", line);
-  auto outside = [](int32_t index, int count) { return index < 0 || index >= count; };
   if (outside(v[1], n) || outside(v[2], n) || outside(v[0], L)) {
     FatalMessageWithCaption("Linie: Punktindex Bereichsüberschreitung", line);
   }
@@ -203,7 +206,6 @@ bool lineIsComplete(const SceneLine &l) {
 void readFace(const char *line, int L, int F) {
   int32_t v[5];
   if (!readRecord(line, "%d:%d,%d,%d,%d;", v, 5)) FatalMessageWithCaption("Ungültige Fläche", line);
-  auto outside = [](int32_t index, int count) { return index < 0 || index >= count; };
   if (outside(v[1], L) || outside(v[2], L) || outside(v[3], L) || outside(v[0], F)) {
     FatalMessageWithCaption("Flächen: Index-Bereichsüberschreitung", line);
   }
