@@ -1,0 +1,12 @@
+// Writing 8-bit uncompressed Windows bitmaps, bottom row first.
+#pragma once
+
+#include <string>
+
+#include "image.h"
+#include "palettes.h"
+
+// The palette goes into the file for picture viewers; the game reads the
+// pixels only. Entries from `colourCount` on are written black.
+bool writeBitmapFile(const std::string &path, const IndexedImage &image, const Palette &palette,
+                     int colourCount);

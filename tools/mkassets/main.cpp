@@ -1,0 +1,59 @@
+// mkassets FONT_SOURCE OUTPUT_DIR
+// Writes the game's pictures (bkgr1.bmp, text1..4.bmp, leben.bmp, the four
+// menu pictures) and its font (little.fnt, from the pixel-art FONT_SOURCE)
+// into OUTPUT_DIR. The output depends on the font source alone.
+#include <cstdio>
+#include <fstream>
+
+#include "bmp_file.h"
+#include "fnt_file.h"
+#include "pictures.h"
+
+namespace {
+
+bool writePicture(const std::string &dir, const char *name, const IndexedImage &image, const Palette &palette,
+                  int colourCount) {
+  if (writeBitmapFile(dir + "/" + name, image, palette, colourCount)) return true;
+  std::fprintf(stderr, "mkassets: cannot write %s/%s\n", dir.c_str(), name);
+  return false;
+}
+
+bool writeFont(const std::string &dir, const PixelFont &font) {
+  const std::vector<uint8_t> bytes = windowsFontBytes(font, "Little");
+  std::ofstream out(dir + "/little.fnt", std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+  out.close();
+  if (out) return true;
+  std::fprintf(stderr, "mkassets: cannot write %s/little.fnt\n", dir.c_str());
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: mkassets FONT_SOURCE OUTPUT_DIR\n");
+    return 2;
+  }
+  std::ifstream fontSource(argv[1]);
+  PixelFont font;
+  std::string error;
+  if (!fontSource || !readPixelFont(fontSource, font, error)) {
+    std::fprintf(stderr, "mkassets: %s: %s\n", argv[1], fontSource ? error.c_str() : "cannot open");
+    return 1;
+  }
+  const std::string dir = argv[2];
+  const Palette &play = playingPalette();
+  const Palette &menu = menuPalette();
+  const bool ok = writeFont(dir, font) && writePicture(dir, "bkgr1.bmp", makeBackground(), play, 256) &&
+                  writePicture(dir, "text1.bmp", makeFloorTexture(), play, 256) &&
+                  writePicture(dir, "text2.bmp", makeWallTexture(), play, 256) &&
+                  writePicture(dir, "text3.bmp", makeTrapTexture(), play, 256) &&
+                  writePicture(dir, "text4.bmp", makeGoalTexture(), play, 256) &&
+                  writePicture(dir, "leben.bmp", makeLifeIcon(), play, 256) &&
+                  writePicture(dir, "x640ok.bmp", makeMenuPicture(font, 640, true), menu, 254) &&
+                  writePicture(dir, "x640quit.bmp", makeMenuPicture(font, 640, false), menu, 254) &&
+                  writePicture(dir, "x320ok.bmp", makeMenuPicture(font, 320, true), menu, 254) &&
+                  writePicture(dir, "x320quit.bmp", makeMenuPicture(font, 320, false), menu, 254);
+  return ok ? 0 : 1;
+}
