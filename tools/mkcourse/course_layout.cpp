@@ -210,7 +210,13 @@ bool layCourse(const CourseDescription &d, CourseLayout &layout, std::string &er
   layout.ball = {d.startX, d.startY, groundAt(d, d.startX) + d.startLift};
   for (int k = 0; k < 11; ++k) {
     const int keyX = IntervalLength * k;
-    layout.cameras[k] = {keyX - d.cameraBack, d.cameraY, groundAt(d, keyX) + d.cameraUp};
+    // Above the highest floor around the key, so that a step up just ahead
+    // of it does not rise into the view.
+    int ground = groundAt(d, keyX);
+    for (int x = keyX - IntervalLength / 2; x <= keyX + IntervalLength / 2; x += 10) {
+      ground = std::max(ground, groundAt(d, x));
+    }
+    layout.cameras[k] = {keyX - d.cameraBack, d.cameraY, ground + d.cameraUp};
   }
   return true;
 }
