@@ -49,6 +49,7 @@ int RK_isMemoryContext(const DeviceContext *dc);
 int RK_drawnPage(const DeviceContext *dc);
 int RK_shownPage(const DeviceContext *dc);
 void RK_drawToPage(DeviceContext *dc, int page);
+// A windowed context has one page: showing it presents that page to its window.
 void RK_showPage(DeviceContext *dc, int page, int waitVRT);
 void RK_flipPages(DeviceContext *dc, int waitVRT);
 
