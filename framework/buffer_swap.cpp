@@ -18,6 +18,10 @@ void swapBuffers(int wait) {
     s.activePage = (s.activePage + 1) % (lastPage + 1);
     RK_drawToPage(s.displayDC, s.activePage);
     RK_showPage(s.displayDC, s.visualPage, wait);
+  } else {
+    // A copy into a single page reaches the screen only when the page is
+    // shown again; the pages themselves stay as they are.
+    RK_showPage(s.displayDC, RK_shownPage(s.displayDC), wait);
   }
 }
 

@@ -62,9 +62,6 @@ int shutdownFramework() {
   s.drawDC = nullptr;
   s.displayDC = nullptr;
   s.backBufferDC = nullptr;
-  // The window is the framework's to destroy, after the library has let go
-  // of the display; the library must not destroy it a second time.
-  RK_recordMainWindow(nullptr);
   RK_shutdown();
   s.libraryStarted = false;
   destroyFrameworkWindow();
