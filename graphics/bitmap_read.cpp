@@ -85,7 +85,9 @@ Bitmap *RK_readBitmapStream(FILE *file, long offset, int wantPalette) {
   const int32_t rawHeight = int32_t(le32(info + 8));
   const int bits = le16(info + 14);
   const uint32_t compression = le32(info + 16);
-  const uint32_t colorsUsed = le32(info + 36);
+  // Palette entries in the file: the colours-used field, or when that is 0
+  // the field after it, which some writers fill instead.
+  const uint32_t colorsUsed = le32(info + 32) ? le32(info + 32) : le32(info + 36);
   if (info[0] != 40 || info[12] != 1) return fail(kErrInvalidBitmap);
   if (bits <= 8 && (compression & 0xFF) != 0) return fail(kErrInvalidBitmap);
   if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
