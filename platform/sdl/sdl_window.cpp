@@ -118,8 +118,17 @@ void sdlShowWindow(void *handle) {
 bool sdlEnterFullScreen(void *handle, int width, int height, int) {
   SdlWindow *w = liveWindow(handle);
   if (!w) return false;
-  // The desktop keeps its own mode; the picture is scaled onto it.
-  if (!w->fullScreen && SDL_SetWindowFullscreen(w->window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
+  if (!w->fullScreen) {
+    // Without a window manager nobody resizes a full-screen window: have it
+    // cover its display already.
+    SDL_Rect bounds{};
+    if (SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(w->window), 0), &bounds) == 0) {
+      SDL_SetWindowPosition(w->window, bounds.x, bounds.y);
+      SDL_SetWindowSize(w->window, bounds.w, bounds.h);
+    }
+    // The desktop keeps its own mode; the picture is scaled onto it.
+    if (SDL_SetWindowFullscreen(w->window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
+  }
   w->fullScreen = true;
   w->runningInBackground = false;
   w->pictureWidth = width;
