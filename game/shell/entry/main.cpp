@@ -1,8 +1,13 @@
 // Entry point of kelvaro640 and kelvaro320. The two programs are built from
 // this one file; only the build constants differ.
-#include "game/scene/scene_loader.h"
+#include "game/shell/data_directory.h"
+#include "game/shell/startup.h"
+#include "platform/sdl/sdl_platform.h"
 
-int main() {
-  LoadScene("inp1.txt");
-  return 0;
+int main(int argc, char **argv) {
+  static const BuildConstants constants = {KELVARO_SCREEN_WIDTH, KELVARO_SCREEN_HEIGHT, KELVARO_MENU_OK,
+                                           KELVARO_MENU_QUIT};
+  enterGameDataDirectory();
+  useSdlPlatform();
+  return runKelvaro(argc, argv, constants);
 }
