@@ -1,8 +1,8 @@
 #include "reference_raster.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <utility>
 
 #include "game/render/render_math.h"

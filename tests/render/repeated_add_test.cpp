@@ -24,8 +24,8 @@ void expectSameAsWalking(double a, double c, uint64_t n) {
   if (std::isnan(walked)) {
     EXPECT_TRUE(std::isnan(jumped)) << a << " + " << c << " x " << n;
   } else {
-    EXPECT_EQ(bits(walked), bits(jumped)) << std::hexfloat << a << " + " << c << " x " << n << ": " << walked
-                                          << " vs " << jumped;
+    EXPECT_EQ(bits(walked), bits(jumped))
+        << std::hexfloat << a << " + " << c << " x " << n << ": " << walked << " vs " << jumped;
   }
 }
 
