@@ -9,8 +9,9 @@ int passes = 0;
 int quitAfter = 1;
 
 void traceKeyDown(const Event &e) {
-  trace += "K" + std::to_string((e.message >> 8) & 0xFF) + " ";
-  if (((e.message >> 8) & 0xFF) == 1) quitMainLoop();
+  const int scan = (e.message >> 8) & 0xFF;
+  trace += "K" + std::to_string(scan) + " ";
+  if (scan == 1) quitMainLoop();
 }
 void traceKeyUp(const Event &) {
   trace += "U ";
@@ -29,12 +30,18 @@ void otherDraw() {
   trace += "d ";
 }
 
+int suspendReason = 0;
+int answerSuspend(DeviceContext *, int reason) {
+  suspendReason = reason;
+  return 2;
+}
+
 class MainLoopTest : public FrameworkTest {
  protected:
   void SetUp() override {
     FrameworkTest::SetUp();
     trace.clear();
-    passes = 0;
+    passes = suspendReason = 0;
     quitAfter = 1000;
     ASSERT_TRUE(setMode(mode(640, 480), 0, 2, 1));
   }
@@ -52,12 +59,11 @@ TEST_F(MainLoopTest, EventsThenGameThenDrawAndQuitEndsThePass) {
   headlessMouse(PlatformMessageType::LeftButtonDown, 5, 6);
   headlessMouse(PlatformMessageType::MouseMove, 7, 8);  // fetched and dropped
   headlessPressKey(72, 0, true);                        // a repeat: dropped
-  headlessPressKey(1, 27);                              // Escape quits in the key-down
-  headlessPressKey(80);                                 // same pass: still dispatched
+  headlessPressKey(1, 27);                              // quits in the key-down ...
+  headlessPressKey(80);                                 // ... yet the pass runs to its end
   EXPECT_EQ(runMainLoop(), 0);
   EXPECT_EQ(trace, "K72 U M5,6 K1 K80 G D ");
-  // The loop shut the framework down.
-  EXPECT_EQ(fw().window, nullptr);
+  EXPECT_EQ(fw().window, nullptr);  // shut down
   EXPECT_EQ(RK_liveContextCount(), 0);
 }
 
@@ -70,35 +76,23 @@ TEST_F(MainLoopTest, EmptySlotsAreSkipped) {
   EXPECT_EQ(trace, "G G G ");
 }
 
-int suspendReason = 0;
-int answerSuspend(DeviceContext *, int reason) {
-  suspendReason = reason;
-  return 2;
-}
-
-TEST_F(MainLoopTest, SuspendedProgramStillRunsItsGameButDoesNotDraw) {
+TEST_F(MainLoopTest, SuspendedProgramRunsItsGameButDoesNotDraw) {
+  EXPECT_EQ(RK_suspendHandler(), &onLibrarySuspend);
   setGameFunc(traceGame);
   setDrawFunc(traceDraw);
   quitAfter = 2;
-  EXPECT_EQ(onLibrarySuspend(fw().displayDC, 1), 1);  // no callback: suspend
-  EXPECT_EQ(fw().active, 0);
+  EXPECT_EQ(onLibrarySuspend(fw().displayDC, 1), 1);  // without a callback: suspend
   EXPECT_EQ(runMainLoop(), 0);
   EXPECT_EQ(trace, "G G ");
 
   setSuspendAppFunc(answerSuspend);
   EXPECT_EQ(onLibrarySuspend(nullptr, 1), 2);
-  EXPECT_EQ(suspendReason, 1);
+  EXPECT_EQ(fw().active, 0);
   EXPECT_EQ(onLibrarySuspend(nullptr, 2), 2);
   EXPECT_EQ(suspendReason, 2);
   EXPECT_EQ(fw().active, 1);
-  suspendReason = 0;
   EXPECT_EQ(onLibrarySuspend(nullptr, 3), 1);
-  EXPECT_EQ(suspendReason, 0);
-  EXPECT_EQ(fw().active, 1);
-}
-
-TEST_F(MainLoopTest, FullScreenModeSetRegistersTheSuspendHandler) {
-  EXPECT_EQ(RK_suspendHandler(), &onLibrarySuspend);
+  EXPECT_EQ(suspendReason, 2);
 }
 
 }  // namespace

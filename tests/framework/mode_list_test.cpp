@@ -35,11 +35,8 @@ TEST_F(ModeListTest, ListsServedModesWithPagesDriverAndWindowStretch) {
   EXPECT_EQ(small.windowStretch, 2);
   // Only the driver's file name, not the rest of its description.
   EXPECT_STREQ(small.driverName, "FDIB8.DRV");
-  EXPECT_EQ(mode(640, 480).windowStretch, 0);
   EXPECT_EQ(mode(640, 400).windowStretch, 0);
-
   EXPECT_EQ(windowStretchFor(320, 480), 2);
-  EXPECT_EQ(windowStretchFor(320, 400), 2);
   EXPECT_EQ(windowStretchFor(511, 383), 2);
   EXPECT_EQ(windowStretchFor(512, 383), 0);
   EXPECT_EQ(windowStretchFor(400, 384), 0);
@@ -78,18 +75,11 @@ TEST_F(ModeListTest, DepthFilterFallsBackToAllDepthsOnlyWhenItLeavesNothing) {
   EXPECT_TRUE(findMode(&m, 640, 480, 16));
   EXPECT_TRUE(findMode(&m, 800, 600, -1));
   EXPECT_EQ(m.bitsPerPixel, 32);
+  m.mode = 1234;
+  EXPECT_FALSE(findMode(&m, 640, 480, 8));
+  EXPECT_EQ(m.mode, 1234);  // untouched when nothing matches
   // The fallback does not stick: the filter asked for is still in force.
   EXPECT_EQ(fw().options.modeFilter, 0x01);
-}
-
-TEST_F(ModeListTest, FindModeLeavesTheResultAloneWhenNothingMatches) {
-  VideoMode m{};
-  m.mode = 1234;
-  EXPECT_FALSE(findMode(&m, 640, 480, 16));
-  EXPECT_FALSE(findMode(&m, 800, 600, -1));
-  EXPECT_EQ(m.mode, 1234);
-  EXPECT_TRUE(findMode(&m, 640, 480, -1));
-  EXPECT_EQ(m.mode, 19);
 }
 
 TEST_F(ModeListTest, SameOptionsRebuildNothingOtherOptionsDetectAgain) {
