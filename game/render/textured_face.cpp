@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "game/render/render_math.h"
@@ -85,6 +86,29 @@ inline uint8_t texel(const Texture &t, double u, double v) {
   return t.pixels[offset];
 }
 
+// The range that `count` additions of `step` to `from` can cover, widened by
+// far more than their rounding can add up to.
+struct Reach {
+  double low, high;
+};
+Reach reachOf(double from, double step, int64_t count) {
+  const double to = from + step * static_cast<double>(count);
+  double low = from < to ? from : to, high = from < to ? to : from;
+  const double largest = std::max(std::fabs(low), std::fabs(high)) + std::fabs(step);
+  const double slack = largest * static_cast<double>(count + 1) * 0x1p-50 + 0x1p-40;
+  return {low - slack, high + slack};
+}
+
+// Whether every texel a run reads lies inside the texture, so that the run
+// can do without clamping. NaN or huge values fail the test.
+bool texelsInside(const Texture &tex, double u, double du, double v, double dv, int64_t count) {
+  const Reach ru = reachOf(u, du, count), rv = reachOf(v, dv, count);
+  if (!(ru.low > -1.0 && rv.low > -1.0 && ru.high < 1073741824.0 && rv.high < 1073741824.0)) return false;
+  const int64_t last =
+      (int64_t{tex.width} + 1) * static_cast<int64_t>(rv.high) + static_cast<int64_t>(ru.high);
+  return last < tex.pixelBytes;
+}
+
 void fillSpan(const FrameTarget &target, int64_t xa, int64_t xb, double za, double zb, int64_t y, double ua,
               double ub, double va, double vb, const Texture &tex) {
   if (xa == xb) return;
@@ -111,6 +135,20 @@ void fillSpan(const FrameTarget &target, int64_t xa, int64_t xb, double za, doub
   if (start >= end) return;
   double *depthRow = depthBuffer.entries[y];
   uint8_t *pixelRow = target.pixels + y * target.pitch;
+  if (texelsInside(tex, u, du, v, dv, end - start)) {
+    const int64_t rowStep = int64_t{tex.width} + 1;
+    const uint8_t *texels = tex.pixels;
+    for (int64_t x = start; x < end; ++x) {
+      if (z < depthRow[x]) {
+        depthRow[x] = z;
+        pixelRow[x] = texels[rowStep * static_cast<int32_t>(v) + static_cast<int32_t>(u)];
+      }
+      z += dz;
+      u += du;
+      v += dv;
+    }
+    return;
+  }
   for (int64_t x = start; x < end; ++x) {
     if (z < depthRow[x]) {
       depthRow[x] = z;
