@@ -88,7 +88,7 @@ TEST_F(AgainstReference, TexturedFacesMatchOnScreenAndFarOffScreen) {
 TEST_F(AgainstReference, ShadedFacesMatchOnScreenAndFarOffScreen) {
   depthLow = 3000000;
   depthHigh = 3040000;
-  compareFrames(300, 12, 20, drawShadedFace, referenceShadedFace);
+  compareFrames(150, 12, 20, drawShadedFace, referenceShadedFace);
   compareFrames(100, 6, 200, drawShadedFace, referenceShadedFace);
   compareFrames(10, 3, 20000, drawShadedFace, referenceShadedFace);
 }

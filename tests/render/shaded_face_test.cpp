@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 
@@ -62,6 +63,10 @@ TEST(ShadedFace, ShadeSteppedAcrossTheSpanInWholeSteps) {
   EXPECT_LE(previous, 128 + 20);
 }
 
+int clamp(int64_t v) {
+  return int(std::max<int64_t>(INT32_MIN, std::min<int64_t>(INT32_MAX, v)));
+}
+
 TEST(HostileCoordinates, HugeOrUndefinedScreenValuesStayInBoundsAndFinish) {
   TestFrame frame(40, 30);
   TestTexture tex(16, 16, 20);
@@ -74,8 +79,9 @@ TEST(HostileCoordinates, HugeOrUndefinedScreenValuesStayInBoundsAndFinish) {
     for (int ay : extremes)
       for (int by : extremes) {
         for (int depth : {INT32_MIN, 1000, INT32_MAX}) {
-          ScenePoint a = shaded(ax, ay, 1e300, depth), b = shaded(INT32_MAX - ax / 2, by, -INFINITY, 7);
-          ScenePoint c = shaded(ay / 3, INT32_MAX - by / 3, NAN, -depth / 2);
+          ScenePoint a = shaded(ax, ay, 1e300, depth),
+                     b = shaded(clamp(INT32_MAX - int64_t{ax} / 2), by, -INFINITY, 7);
+          ScenePoint c = shaded(ay / 3, clamp(INT32_MAX - int64_t{by} / 3), NAN, -(depth / 2));
           SceneFace face = faceOf(a, b, c);
           face.baseColour = 128;
           drawShadedFace(face);
