@@ -11,15 +11,35 @@ constexpr int kEnterScanCode = 28;
 // back on; the answer a default procedure gives is 0.
 constexpr int kDefaultAnswer = 0;
 
+// The colours the application loaded last, as the drawing side holds them;
+// false for direct colour, whose table holds pixel values.
+bool takePalette(PaletteEntry (&out)[256]) {
+  const FrameworkState &s = frameworkState();
+  DeviceContext *dc = s.backBufferDC ? s.backBufferDC : s.displayDC;
+  if (!dc || RK_pixelDepth(dc) > 8) return false;
+  const DeviceContext *d = RK_resolveContext(dc);
+  if (!d->palette) return false;
+  for (int i = 0; i < 256; ++i) out[i] = d->palette[i];
+  return true;
+}
+
 void switchOutput(int reason) {
   FrameworkState &s = frameworkState();
   ModeSwitchFunc onSwitch = modeSwitchFunc();
   if (!onSwitch) return;
   const int windowed = reason == kModeSwitchGoWindowed ? 1 : s.fullScreen;
+  // A display's colour table outlives a mode set on real hardware; the new
+  // contexts here start black, so the colours are carried across.
+  static PaletteEntry colours[256];
+  const bool carry = takePalette(colours);
   // The old contexts are gone by the time a mode set can fail; nothing is
   // left to draw into, so this ends like a failed start-up.
   if (!setMode(s.currentMode, windowed, s.currentPages, s.currentForceBackBuffer))
     RK_reportFatal(RK_errorText(RK_lastError()));
+  if (carry && RK_pixelDepth(s.displayDC) <= 8) {
+    setFrameworkPalette(colours, 256, 0);
+    realizeFrameworkPalette(256, 0, 0);
+  }
   onSwitch(s.currentMode, windowed);
 }
 

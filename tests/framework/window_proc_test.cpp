@@ -40,10 +40,19 @@ TEST_F(WindowProcTest, AltEnterAndMaximiseToggleOutputAndTellTheApplication) {
   ASSERT_TRUE(setMode(mode(320, 240), 0, 2, 1));
   EXPECT_TRUE(headlessWindow(fw().window)->maximizeBox);
 
+  PaletteEntry colours[256] = {};
+  colours[200] = PaletteEntry{10, 20, 30, 0};
+  setFrameworkPalette(colours, 256, 0);
+  realizeFrameworkPalette(256, 0, 0);
+
   altEnter();
   EXPECT_EQ(switches, 1);
   EXPECT_EQ(lastWindowed, 1);
   EXPECT_EQ(lastSwitchWidth, 320);
+  // The colours survive the switch, in the new contexts and on the screen.
+  EXPECT_EQ(RK_resolveContext(*drawSlot)->palette[200].red, 30);
+  EXPECT_EQ(RK_resolveContext(fw().displayDC)->palette[200].green, 20);
+  EXPECT_EQ(headlessRecord().lastRealize.entries[200].blue, 10);
   EXPECT_FALSE(headlessRecord().fullScreen);
   EXPECT_TRUE(RK_isWindowedContext(fw().displayDC));
   EXPECT_EQ(fw().displayWidth, 640);  // the same drawing size, doubled in the window
