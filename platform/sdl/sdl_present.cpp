@@ -22,6 +22,25 @@ bool ensureTexture(SdlWindow *w, int width, int height) {
   return true;
 }
 
+// The game's speeds are per frame, tuned for a display of 60 frames a
+// second. Waiting for the retrace therefore also waits for the next tick of a
+// steady 60 Hz clock: without real vertical sync (a software renderer, a
+// virtual display) the game would otherwise race, and on a faster display it
+// would play faster.
+void waitForRetraceTick() {
+  static const Uint64 frequency = SDL_GetPerformanceFrequency();
+  static const Uint64 period = frequency / 60;
+  static Uint64 nextTick = 0;
+  Uint64 now = SDL_GetPerformanceCounter();
+  if (nextTick == 0 || now > nextTick + period) nextTick = now;
+  while (now < nextTick) {
+    const Uint64 remainingMs = (nextTick - now) * 1000 / frequency;
+    if (remainingMs > 1) SDL_Delay(static_cast<Uint32>(remainingMs - 1));
+    now = SDL_GetPerformanceCounter();
+  }
+  nextTick += period;
+}
+
 void setVsync(SdlWindow *w, bool on) {
   if (w->vsync == on) return;
   // A renderer that cannot change it keeps what it has.
@@ -67,6 +86,7 @@ void sdlPresent(void *handle, const uint8_t *pixels, int width, int height, int 
   w->hasPicture = true;
   setVsync(w, waitVRT != 0);
   redrawWindow(w);
+  if (waitVRT != 0) waitForRetraceTick();
 }
 
 void sdlRealizePalette(void *handle, const PaletteEntry *entries, int count, int first, int) {
