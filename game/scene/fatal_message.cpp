@@ -26,6 +26,14 @@ void setFatalExitHook(FatalExitHook hook) {
   installedExitHook = hook;
 }
 
+FatalExitHook fatalExitHook() {
+  return installedExitHook;
+}
+
+MessageBoxShower fatalMessageBoxShower() {
+  return installedShower;
+}
+
 void FatalMessageWithCaption(const char *text, const char *caption) {
   if (text == nullptr) text = "";
   if (caption == nullptr) caption = FatalMessageCaption;

@@ -19,3 +19,6 @@ void setFatalMessageBoxShower(MessageBoxShower shower);
 // the process exits as usual.
 using FatalExitHook = void (*)(int status, const char *caption, const char *text);
 void setFatalExitHook(FatalExitHook hook);
+// The hook in force (null: none), so that a caller can put it back.
+FatalExitHook fatalExitHook();
+MessageBoxShower fatalMessageBoxShower();
