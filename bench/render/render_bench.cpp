@@ -1,11 +1,12 @@
 // Frames per second of the playing frame's drawing (background picture, the
 // course faces near the ball, the ball) on a generated course, against the
-// frame's unavoidable memory work: the depth buffer reset and the copy of the
-// back buffer to the screen page.
-#include <chrono>
+// frame's unavoidable memory work: the far value written into every depth
+// entry and the copy of the back buffer to the screen page.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -79,8 +80,12 @@ struct Picture {
   }
 };
 
-double seconds(std::chrono::steady_clock::time_point a, std::chrono::steady_clock::time_point b) {
-  return std::chrono::duration<double>(b - a).count();
+// The time this thread has spent on a core: the machine is shared, and time
+// spent waiting for it is no part of a frame's cost.
+double cpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
 void run(int w, int h, int frames) {
@@ -114,27 +119,37 @@ void run(int w, int h, int frames) {
     resetDepthBuffer();
     updateWorld();
   }
-  const auto start = std::chrono::steady_clock::now();
-  for (int f = 0; f < frames; ++f) {
-    placeBall(f);
-    RK_drawBitmapAt(back, int(ball.position.x * -400.0), 0, &background.bitmap, 0);
-    placeCamera();
-    resetDepthBuffer();
-    updateWorld();
-    std::memcpy(page.data(), back->surface, page.size());
+  // Timed in rounds of the same frames; the quickest round counts, as the
+  // one least disturbed by whatever else the machine runs.
+  constexpr int RoundFrames = 120, PositionStep = 15;  // 120 x 15 covers every ball position once
+  const int rounds = frames / RoundFrames > 0 ? frames / RoundFrames : 1;
+  double frameTime = 1e9, floorTime = 1e9;
+  for (int round = 0; round < rounds; ++round) {
+    const double start = cpuSeconds();
+    for (int f = 0; f < RoundFrames; ++f) {
+      placeBall(f * PositionStep);
+      RK_drawBitmapAt(back, int(ball.position.x * -400.0), 0, &background.bitmap, 0);
+      placeCamera();
+      resetDepthBuffer();
+      updateWorld();
+      std::memcpy(page.data(), back->surface, page.size());
+    }
+    const double drawn = cpuSeconds();
+    // The floor writes the far value into every used depth entry, as a reset
+    // that touched them all would, whatever the renderer's reset does.
+    for (int f = 0; f < RoundFrames; ++f) {
+      for (int y = 0; y < h; ++y) std::fill_n(depthBuffer.entries[y], w, FarDepth);
+      std::memcpy(page.data(), back->surface, page.size());
+    }
+    const double floorDone = cpuSeconds();
+    frameTime = std::min(frameTime, (drawn - start) / RoundFrames);
+    floorTime = std::min(floorTime, (floorDone - drawn) / RoundFrames);
   }
-  const auto drawn = std::chrono::steady_clock::now();
-  for (int f = 0; f < frames; ++f) {
-    resetDepthBuffer();
-    std::memcpy(page.data(), back->surface, page.size());
-  }
-  const auto floorDone = std::chrono::steady_clock::now();
 
-  const double frameTime = seconds(start, drawn) / frames, floorTime = seconds(drawn, floorDone) / frames;
   std::printf(
       "%dx%d: %.0f frames/s (%.1f us a frame); floor %.1f us (depth reset and back buffer copy); %.2f x "
-      "floor\n",
-      w, h, 1.0 / frameTime, frameTime * 1e6, floorTime * 1e6, frameTime / floorTime);
+      "floor (thread CPU time, best of %d rounds of %d frames)\n",
+      w, h, 1.0 / frameTime, frameTime * 1e6, floorTime * 1e6, frameTime / floorTime, rounds, RoundFrames);
   setRenderTarget(nullptr, 0, 0);
   RK_closeContext(back);
 }

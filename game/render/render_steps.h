@@ -18,6 +18,21 @@ FrameTarget currentFrameTarget();
 int screenWidth();
 int screenHeight();
 
+// Row y of the depth buffer with at least columns [from, to) holding this
+// frame's depths; 0 <= y < H and 0 <= from <= to <= W.
+double *depthRowFor(int64_t y, int64_t from, int64_t to);
+
+// Row y for a caller that writes every column of [from, to) itself: the
+// columns [heldFrom, heldTo) (a part of [from, to), possibly empty) hold
+// this frame's depths, the others count as far and are not written before
+// the caller writes them. Columns between the row's earlier depths and
+// [from, to) are made far here.
+struct ClaimedDepthRow {
+  double *row;
+  int64_t heldFrom, heldTo;
+};
+ClaimedDepthRow claimDepthRow(int64_t y, int64_t from, int64_t to);
+
 void buildBallInverseMatrix(double heading, double roll, double bx, double by, double h);
 void buildBallMatrix(double heading, double roll, double bx, double by, double bz);
 void buildViewMatrix(double bx, double by, double h, double cx, double cy, double cz);

@@ -24,11 +24,20 @@ inline constexpr int DepthBufferWidth = 700;
 inline constexpr int DepthBufferHeight = 500;
 inline constexpr double FarDepth = 90000000.0;
 
+// Entries of row y reached through at(), or through `entries` after
+// settleDepthBuffer(), hold what the frame so far has left there.
+void settleDepthRow(int y);
+
 struct DepthBuffer {
-  // Row-major so that a span walks contiguous memory.
+  // Row-major so that a span walks contiguous memory. A reset reaches the
+  // entries of a row only when the row is first drawn into (or settled), so
+  // `entries` may still hold an earlier frame's depths elsewhere.
   double entries[DepthBufferHeight][DepthBufferWidth];
 
-  double &at(int x, int y) { return entries[y][x]; }
+  double &at(int x, int y) {
+    settleDepthRow(y);
+    return entries[y][x];
+  }
 };
 
 extern DepthBuffer depthBuffer;
@@ -60,6 +69,9 @@ void prepareBallModel();
 
 // Every used depth entry (x < W, y < H) becomes the far value.
 void resetDepthBuffer();
+// Carries out the part of the last reset that drawing has not needed yet,
+// so that every used entry can be read through `entries`.
+void settleDepthBuffer();
 
 // The whole world step: motion (moveWorld), then drawing.
 void updateWorld();

@@ -154,8 +154,10 @@ void drawBallSpan(const FrameTarget &target, const BallEdge &left, const BallEdg
     x = stop;
   }
   const int64_t last = end < target.width ? end : target.width;
+  if (x >= last) return;
   uint8_t *pixelRow = target.pixels + y * target.pitch;
-  double *depthRow = depthBuffer.entries[y];
+  // Every column of the run is written, so none needs the far value first.
+  double *depthRow = claimDepthRow(y, x, last).row;
   for (; x < last; ++x) {
     const int64_t colour = int64_t{baseColour} + truncToInt32(shade.shade);
     pixelRow[x] = static_cast<uint8_t>(static_cast<uint64_t>(colour));

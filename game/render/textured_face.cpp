@@ -80,11 +80,26 @@ void skipRows(Edge &e, int64_t rows) {
   e.x += static_cast<int64_t>(times) * e.step;
 }
 
-inline uint8_t texel(const Texture &t, double u, double v) {
-  int64_t offset = int64_t{t.width + 1} * truncToInt32(v) + truncToInt32(u);
-  offset = std::clamp<int64_t>(offset, 0, t.pixelBytes - 1);
-  return t.pixels[offset];
-}
+// Texel reads of a run whose coordinates may leave the texture: held at the
+// picture's first or last byte.
+struct ClampedTexels {
+  const Texture &tex;
+  uint8_t operator()(double u, double v) const {
+    int64_t offset = int64_t{tex.width + 1} * truncToInt32(v) + truncToInt32(u);
+    offset = std::clamp<int64_t>(offset, 0, tex.pixelBytes - 1);
+    return tex.pixels[offset];
+  }
+};
+
+// Texel reads of a run proven to stay inside the texture, with coordinates
+// in (-1, 2^30) where every truncation agrees with the 32-bit one.
+struct InsideTexels {
+  const uint8_t *pixels;
+  int64_t rowStep;
+  uint8_t operator()(double u, double v) const {
+    return pixels[rowStep * static_cast<int64_t>(v) + static_cast<int64_t>(u)];
+  }
+};
 
 // The range that `count` additions of `step` to `from` can cover, widened by
 // far more than their rounding can add up to.
@@ -109,6 +124,48 @@ bool texelsInside(const Texture &tex, double u, double du, double v, double dv, 
   return last < tex.pixelBytes;
 }
 
+// The running values of a run: each advances by one addition per column,
+// exactly as a plain walk from the run's left end would.
+struct RunValues {
+  double z, dz, u, du, v, dv;
+};
+
+// Columns [from, to) of a run. Columns that this frame has not given a
+// depth yet hold the far value, so there the test needs no read and the
+// depth is written whatever its outcome.
+template <bool Fresh, typename Texels>
+inline void walkColumns(RunValues &r, double *depthRow, uint8_t *pixelRow, int64_t from, int64_t to,
+                        const Texels &texels) {
+  double z = r.z, u = r.u, v = r.v;
+  const double dz = r.dz, du = r.du, dv = r.dv;
+  for (int64_t x = from; x < to; ++x) {
+    if constexpr (Fresh) {
+      const bool nearer = z < FarDepth;
+      depthRow[x] = nearer ? z : FarDepth;
+      if (nearer) pixelRow[x] = texels(u, v);
+    } else {
+      if (z < depthRow[x]) {
+        depthRow[x] = z;
+        pixelRow[x] = texels(u, v);
+      }
+    }
+    z += dz;
+    u += du;
+    v += dv;
+  }
+  r.z = z;
+  r.u = u;
+  r.v = v;
+}
+
+template <typename Texels>
+void walkRun(RunValues &r, const ClaimedDepthRow &claimed, uint8_t *pixelRow, int64_t start, int64_t end,
+             const Texels &texels) {
+  walkColumns<true>(r, claimed.row, pixelRow, start, claimed.heldFrom, texels);
+  walkColumns<false>(r, claimed.row, pixelRow, claimed.heldFrom, claimed.heldTo, texels);
+  walkColumns<true>(r, claimed.row, pixelRow, claimed.heldTo, end, texels);
+}
+
 void fillSpan(const FrameTarget &target, int64_t xa, int64_t xb, double za, double zb, int64_t y, double ua,
               double ub, double va, double vb, const Texture &tex) {
   if (xa == xb) return;
@@ -120,43 +177,24 @@ void fillSpan(const FrameTarget &target, int64_t xa, int64_t xb, double za, doub
   }
   int64_t start = xa - 1, end = xb + 1;
   const double n = static_cast<double>(end - start);
-  const double dz = (zb - za) / n, du = (ub - ua) / n, dv = (vb - va) / n;
+  RunValues r{za, (zb - za) / n, ua, (ub - ua) / n, va, (vb - va) / n};
   const int64_t w = target.width;
   if (end <= 0 || start >= w) return;
-  double z = za, u = ua, v = va;
   if (start < 0) {
     const double skipped = static_cast<double>(-start);
-    z += skipped * dz;
-    u += skipped * du;
-    v += skipped * dv;
+    r.z += skipped * r.dz;
+    r.u += skipped * r.du;
+    r.v += skipped * r.dv;
     start = 0;
   }
   if (end >= w) end = w - 1;
   if (start >= end) return;
-  double *depthRow = depthBuffer.entries[y];
+  const ClaimedDepthRow claimed = claimDepthRow(y, start, end);
   uint8_t *pixelRow = target.pixels + y * target.pitch;
-  if (texelsInside(tex, u, du, v, dv, end - start)) {
-    const int64_t rowStep = int64_t{tex.width} + 1;
-    const uint8_t *texels = tex.pixels;
-    for (int64_t x = start; x < end; ++x) {
-      if (z < depthRow[x]) {
-        depthRow[x] = z;
-        pixelRow[x] = texels[rowStep * static_cast<int32_t>(v) + static_cast<int32_t>(u)];
-      }
-      z += dz;
-      u += du;
-      v += dv;
-    }
-    return;
-  }
-  for (int64_t x = start; x < end; ++x) {
-    if (z < depthRow[x]) {
-      depthRow[x] = z;
-      pixelRow[x] = texel(tex, u, v);
-    }
-    z += dz;
-    u += du;
-    v += dv;
+  if (texelsInside(tex, r.u, r.du, r.v, r.dv, end - start)) {
+    walkRun(r, claimed, pixelRow, start, end, InsideTexels{tex.pixels, int64_t{tex.width} + 1});
+  } else {
+    walkRun(r, claimed, pixelRow, start, end, ClampedTexels{tex});
   }
 }
 

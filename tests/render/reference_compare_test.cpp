@@ -42,6 +42,7 @@ class AgainstReference : public ::testing::Test {
     std::vector<double> depths;
   };
   Snapshot snapshot() {
+    settleDepthBuffer();
     Snapshot s{frame.pixels, {}};
     for (int y = 0; y < H; ++y)
       s.depths.insert(s.depths.end(), depthBuffer.entries[y], depthBuffer.entries[y] + W);
