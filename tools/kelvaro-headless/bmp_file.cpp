@@ -1,5 +1,6 @@
 #include "bmp_file.h"
 
+#include <cerrno>
 #include <cstdio>
 
 namespace {
@@ -66,9 +67,17 @@ std::vector<uint8_t> encodeBmp8(const uint8_t *pixels, int width, int height, in
 bool writeBmp8(const std::string &path, const uint8_t *pixels, int width, int height, int bytesPerLine,
                const PaletteEntry palette[256]) {
   const std::vector<uint8_t> image = encodeBmp8(pixels, width, height, bytesPerLine, palette);
-  std::FILE *f = std::fopen(path.c_str(), "wb");
+  // Written beside the target and renamed over it once complete, so that a
+  // failed write or an end in the middle never leaves a truncated picture
+  // under the name asked for.
+  const std::string temporary = path + ".part";
+  std::FILE *f = std::fopen(temporary.c_str(), "wb");
   if (!f) return false;
   const bool written = std::fwrite(image.data(), 1, image.size(), f) == image.size();
   const bool closed = std::fclose(f) == 0;
-  return written && closed;
+  if (written && closed && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+  const int reason = errno;
+  std::remove(temporary.c_str());
+  errno = reason;
+  return false;
 }

@@ -1,0 +1,100 @@
+// A thousand Alt+Enter switches in a row between full-screen and windowed
+// output, with a mode-switch callback that reads and selects its font again
+// as the game does: the live device contexts, the windows and the bytes
+// allocated come back to where they were.
+#include <malloc.h>
+
+#include <cstdio>
+#include <string>
+
+#include "framework_fixture.h"
+#include "graphics/bitmap_writers.h"
+#include "graphics/font_writers.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+#endif
+
+namespace {
+
+size_t allocatedBytes() {
+#if defined(__SANITIZE_ADDRESS__)
+  return __sanitizer_get_current_allocated_bytes();
+#else
+  const struct mallinfo2 info = mallinfo2();
+  return info.uordblks + info.hblkhd;  // large blocks are mapped on their own
+#endif
+}
+
+std::string fontPath;
+Font *currentFont = nullptr;
+int switches = 0;
+
+int reloadFont(const VideoMode &, int) {
+  ++switches;
+  Font *font = RK_readFontFile(fontPath.c_str());
+  if (!font) return 0;
+  RK_selectFont(font);
+  RK_freeFont(currentFont);
+  currentFont = font;
+  return 0;
+}
+
+class ModeSwitchLeakTest : public FrameworkTest {
+ protected:
+  void SetUp() override {
+    FrameworkTest::SetUp();
+    fontPath = ::testing::TempDir() + "mode_switch_leak.fnt";
+    testfiles::WinFont w;
+    w.first = 32;
+    w.last = 90;
+    w.pixelHeight = 6;
+    w.ascent = 5;
+    w.maxWidth = 5;
+    for (int c = w.first; c <= w.last; ++c) w.glyphs.push_back(testfiles::solidGlyph(5, 6, uint8_t(c)));
+    ASSERT_TRUE(testfiles::writeFile(fontPath, testfiles::winFontBytes(w)));
+    switches = 0;
+    setModeSwitchFunc(reloadFont);
+  }
+  void TearDown() override {
+    FrameworkTest::TearDown();
+    RK_freeFont(currentFont);
+    currentFont = nullptr;
+    std::remove(fontPath.c_str());
+  }
+  void altEnter() {
+    headlessPressKey(28, 13, false, true);
+    headlessReleaseKey(28, true);
+    pumpEvents();
+  }
+};
+
+TEST_F(ModeSwitchLeakTest, AThousandSwitchesGiveBackEverything) {
+  for (int size : {640, 320}) {
+    SCOPED_TRACE(size);
+    ASSERT_TRUE(setMode(mode(size, size * 3 / 4), 0, 2, 1));
+    // The first switches grow what is kept for good (queues, scratch areas).
+    // The first switches and swaps grow what is kept for good (queues,
+    // scratch areas, the back end's own tables).
+    for (int i = 0; i < 4; ++i) {
+      altEnter();
+      swapBuffers(0);
+    }
+    ASSERT_NE(currentFont, nullptr);
+    const int contexts = RK_liveContextCount();
+    const int windows = headlessLiveWindowCount();
+    const size_t bytes = allocatedBytes();
+    switches = 0;
+    for (int i = 0; i < 1000; ++i) {
+      altEnter();
+      swapBuffers(0);
+    }
+    EXPECT_EQ(switches, 1000);
+    EXPECT_EQ(fw().fullScreen, 1);
+    EXPECT_EQ(RK_liveContextCount(), contexts);
+    EXPECT_EQ(headlessLiveWindowCount(), windows);
+    EXPECT_EQ(allocatedBytes(), bytes);
+  }
+}
+
+}  // namespace

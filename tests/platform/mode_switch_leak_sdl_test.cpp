@@ -1,0 +1,89 @@
+// A thousand Alt+Enter switches on SDL's stand-in display: the live device
+// contexts, the back end's windows and the bytes allocated come back to
+// where they were after the first few switches.
+#include <gtest/gtest.h>
+#include <malloc.h>
+
+#include <cstdlib>
+
+#include "framework/framework.h"
+#include "framework/framework_internal.h"
+#include "graphics/rasterkit.h"
+#include "platform/sdl/sdl_internal.h"
+#include "platform/sdl/sdl_platform.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+#endif
+
+namespace {
+
+size_t allocatedBytes() {
+#if defined(__SANITIZE_ADDRESS__)
+  return __sanitizer_get_current_allocated_bytes();
+#else
+  const struct mallinfo2 info = mallinfo2();
+  return info.uordblks + info.hblkhd;  // large blocks are mapped on their own
+#endif
+}
+
+int switches = 0;
+int countSwitch(const VideoMode &, int) {
+  ++switches;
+  return 0;
+}
+
+class SdlModeSwitchLeakTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    useSdlPlatform();
+    switches = 0;
+    setModeSwitchFunc(countSwitch);
+    frameworkState().options = DriverOptions{1, 1, 1, 1, 1, 1, 1, 1, 0, 0x0F};
+    frameworkState().driversRegistered = false;
+    drawSlot = initFramework("Kelvaro");
+  }
+  void TearDown() override {
+    shutdownFramework();
+    setModeSwitchFunc(nullptr);
+  }
+  void altEnter() {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.windowID = SDL_GetWindowID(liveWindow(frameworkState().window)->window);
+    e.key.keysym = SDL_Keysym{SDL_SCANCODE_RETURN, SDLK_RETURN, KMOD_LALT, 0};
+    ASSERT_EQ(SDL_PushEvent(&e), 1);
+    e.type = SDL_KEYUP;
+    ASSERT_EQ(SDL_PushEvent(&e), 1);
+    flushEvents(AllEvents);
+  }
+  DeviceContext **drawSlot = nullptr;
+};
+
+TEST_F(SdlModeSwitchLeakTest, AThousandSwitchesGiveBackEverything) {
+  VideoMode mode{};
+  ASSERT_TRUE(findMode(&mode, 640, 480, 8));
+  ASSERT_TRUE(setMode(mode, 0, 2, 1));
+  // The first switches and swaps grow what is kept for good (queues,
+  // scratch areas, the back end's own tables).
+  for (int i = 0; i < 10; ++i) {
+    altEnter();
+    swapBuffers(0);
+  }
+  ASSERT_EQ(switches, 10);
+  const int contexts = RK_liveContextCount();
+  const size_t bytes = allocatedBytes();
+  for (int i = 0; i < 1000; ++i) {
+    altEnter();
+    swapBuffers(0);
+  }
+  EXPECT_EQ(switches, 1010);
+  EXPECT_EQ(frameworkState().fullScreen, 1);
+  EXPECT_EQ(RK_liveContextCount(), contexts);
+  EXPECT_EQ(allocatedBytes(), bytes);
+}
+
+}  // namespace
