@@ -90,9 +90,15 @@ TEST_F(PollKeysWhilePlaying, HoldingEnterChargesAndReleasingSetsTheBounce) {
   setKey(ScanEnter, true);
   for (int i = 1; i <= 100; ++i) {
     pollKeys();
-    if (i == 69) EXPECT_GT(ball.jumpFactor, 0.3);
-    if (i == 70) EXPECT_EQ(ball.jumpFactor, 0.3);
-    if (i == 99) EXPECT_LT(ball.jumpCharge, 1.0);
+    if (i == 69) {
+      EXPECT_GT(ball.jumpFactor, 0.3);
+    }
+    if (i == 70) {
+      EXPECT_EQ(ball.jumpFactor, 0.3);
+    }
+    if (i == 99) {
+      EXPECT_LT(ball.jumpCharge, 1.0);
+    }
   }
   EXPECT_EQ(ball.jumpCharge, 1.0);
   EXPECT_EQ(ball.jumpHeld, 1);
