@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -26,10 +27,11 @@ std::string programDirectory() {
 }  // namespace
 
 bool enterGameDataDirectory() {
-  if (fileReadable("inp1.txt")) return true;
   const std::string dir = programDirectory();
   if (dir.empty()) return false;
   const std::string installed = dir + "/../share/kelvaro";
   if (!fileReadable(installed + "/inp1.txt")) return false;
+  setenv("RK_ROOT", installed.c_str(), 0);
+  if (fileReadable("inp1.txt")) return true;
   return chdir(installed.c_str()) == 0;
 }

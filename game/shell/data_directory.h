@@ -1,9 +1,12 @@
-// Where the game finds its course and pictures when it is started from a
-// directory that does not hold them.
+// Where the installed game finds its course, pictures and font when it is
+// started from a directory that does not hold them.
 #pragma once
 
-// When "inp1.txt" cannot be opened in the current directory and the
-// installed data directory (next to the program: ../share/kelvaro) holds it,
-// makes that the current directory. Returns false when neither has it, so
-// that the course loader reports the missing file as usual.
+// The installed data directory is share/kelvaro next to the program's bin
+// folder, with the pictures under BITMAPS/ and the font under FONTS/.
+// When RK_ROOT is not set, points it there, so that resources missing from the
+// current directory come from the installation. When "inp1.txt" cannot be
+// opened in the current directory but the data directory holds it, makes that
+// the current directory. Returns false when there is no installation to use;
+// the course loader then reports the missing file as usual.
 bool enterGameDataDirectory();
