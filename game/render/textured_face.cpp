@@ -158,17 +158,22 @@ inline void walkColumns(RunValues &r, double *depthRow, uint8_t *pixelRow, int64
   r.v = v;
 }
 
-template <typename Texels>
-void walkRun(RunValues &r, const ClaimedDepthRow &claimed, uint8_t *pixelRow, int64_t start, int64_t end,
-             const Texels &texels) {
-  walkColumns<true>(r, claimed.row, pixelRow, start, claimed.heldFrom, texels);
-  walkColumns<false>(r, claimed.row, pixelRow, claimed.heldFrom, claimed.heldTo, texels);
-  walkColumns<true>(r, claimed.row, pixelRow, claimed.heldTo, end, texels);
-}
+// A run ready to be walked: its clipped columns [start, end), its values at
+// column start, and the rows it writes.
+struct Run {
+  RunValues values;
+  ClaimedDepthRow depth;
+  uint8_t *pixelRow;
+  int64_t start, end;
+  bool inside;  // every texel it reads lies inside the texture
+};
 
-void fillSpan(const FrameTarget &target, int64_t xa, int64_t xb, double za, double zb, int64_t y, double ua,
-              double ub, double va, double vb, const Texture &tex) {
-  if (xa == xb) return;
+// Sets up the run of row y between columns xa and xb; false when it writes
+// nothing. Its depth row is claimed here, so it must be walked before
+// anything else reads or writes row y.
+bool prepareRun(Run &run, const FrameTarget &target, int64_t xa, int64_t xb, double za, double zb, int64_t y,
+                double ua, double ub, double va, double vb, const Texture &tex) {
+  if (xa == xb) return false;
   if (xa > xb) {
     std::swap(xa, xb);
     std::swap(za, zb);
@@ -177,9 +182,10 @@ void fillSpan(const FrameTarget &target, int64_t xa, int64_t xb, double za, doub
   }
   int64_t start = xa - 1, end = xb + 1;
   const double n = static_cast<double>(end - start);
-  RunValues r{za, (zb - za) / n, ua, (ub - ua) / n, va, (vb - va) / n};
+  RunValues &r = run.values;
+  r = {za, (zb - za) / n, ua, (ub - ua) / n, va, (vb - va) / n};
   const int64_t w = target.width;
-  if (end <= 0 || start >= w) return;
+  if (end <= 0 || start >= w) return false;
   if (start < 0) {
     const double skipped = static_cast<double>(-start);
     r.z += skipped * r.dz;
@@ -188,19 +194,152 @@ void fillSpan(const FrameTarget &target, int64_t xa, int64_t xb, double za, doub
     start = 0;
   }
   if (end >= w) end = w - 1;
-  if (start >= end) return;
-  const ClaimedDepthRow claimed = claimDepthRow(y, start, end);
-  uint8_t *pixelRow = target.pixels + y * target.pitch;
-  if (texelsInside(tex, r.u, r.du, r.v, r.dv, end - start)) {
-    walkRun(r, claimed, pixelRow, start, end, InsideTexels{tex.pixels, int64_t{tex.width} + 1});
+  if (start >= end) return false;
+  run.start = start;
+  run.end = end;
+  run.depth = claimDepthRow(y, start, end);
+  run.pixelRow = target.pixels + y * target.pitch;
+  run.inside = texelsInside(tex, r.u, r.du, r.v, r.dv, end - start);
+  return true;
+}
+
+// The columns [from, end) of a run whose values stand at column `from`.
+template <typename Texels>
+void walkRunFrom(Run &run, int64_t from, const Texels &texels) {
+  double *depthRow = run.depth.row;
+  const int64_t held = std::max(from, run.depth.heldFrom), fresh = std::max(from, run.depth.heldTo);
+  walkColumns<true>(run.values, depthRow, run.pixelRow, from, run.depth.heldFrom, texels);
+  walkColumns<false>(run.values, depthRow, run.pixelRow, held, run.depth.heldTo, texels);
+  walkColumns<true>(run.values, depthRow, run.pixelRow, fresh, run.end, texels);
+}
+
+void walkRun(Run &run, const Texture &tex) {
+  if (run.inside) {
+    walkRunFrom(run, run.start, InsideTexels{tex.pixels, int64_t{tex.width} + 1});
   } else {
-    walkRun(r, claimed, pixelRow, start, end, ClampedTexels{tex});
+    walkRunFrom(run, run.start, ClampedTexels{tex});
   }
 }
 
+// Whether column x of a run counts as far, and where that stretch ends.
+inline bool freshAt(const Run &run, int64_t x, int64_t &stretchEnd) {
+  if (x < run.depth.heldFrom) {
+    stretchEnd = run.depth.heldFrom;
+    return true;
+  }
+  if (x < run.depth.heldTo) {
+    stretchEnd = run.depth.heldTo;
+    return false;
+  }
+  stretchEnd = run.end;
+  return true;
+}
+
+template <bool Fresh>
+inline void drawColumn(double z, double u, double v, double *depthRow, uint8_t *pixelRow, int64_t x,
+                       const InsideTexels &texels) {
+  if constexpr (Fresh) {
+    const bool nearer = z < FarDepth;
+    depthRow[x] = nearer ? z : FarDepth;
+    if (nearer) pixelRow[x] = texels(u, v);
+  } else {
+    if (z < depthRow[x]) {
+      depthRow[x] = z;
+      pixelRow[x] = texels(u, v);
+    }
+  }
+}
+
+// `count` columns of two runs on different rows side by side: each run's
+// sums are the same additions as when it is walked alone, but the two
+// chains of additions no longer wait for each other.
+template <bool FreshA, bool FreshB>
+void walkTwo(Run &a, Run &b, int64_t fromA, int64_t fromB, int64_t count, const InsideTexels &texels) {
+  double za = a.values.z, ua = a.values.u, va = a.values.v;
+  double zb = b.values.z, ub = b.values.u, vb = b.values.v;
+  const double dza = a.values.dz, dua = a.values.du, dva = a.values.dv;
+  const double dzb = b.values.dz, dub = b.values.du, dvb = b.values.dv;
+  double *depthA = a.depth.row + fromA, *depthB = b.depth.row + fromB;
+  uint8_t *pixelA = a.pixelRow + fromA, *pixelB = b.pixelRow + fromB;
+  for (int64_t i = 0; i < count; ++i) {
+    drawColumn<FreshA>(za, ua, va, depthA, pixelA, i, texels);
+    drawColumn<FreshB>(zb, ub, vb, depthB, pixelB, i, texels);
+    za += dza;
+    ua += dua;
+    va += dva;
+    zb += dzb;
+    ub += dub;
+    vb += dvb;
+  }
+  a.values.z = za;
+  a.values.u = ua;
+  a.values.v = va;
+  b.values.z = zb;
+  b.values.u = ub;
+  b.values.v = vb;
+}
+
+// Two runs of one face on different rows, both inside the texture.
+void walkPair(Run &a, Run &b, const Texture &tex) {
+  const InsideTexels texels{tex.pixels, int64_t{tex.width} + 1};
+  const int64_t count = std::min(a.end - a.start, b.end - b.start);
+  for (int64_t i = 0; i < count;) {
+    const int64_t xa = a.start + i, xb = b.start + i;
+    int64_t endA, endB;
+    const bool freshA = freshAt(a, xa, endA), freshB = freshAt(b, xb, endB);
+    const int64_t n = std::min({endA - xa, endB - xb, count - i});
+    if (freshA && freshB) {
+      walkTwo<true, true>(a, b, xa, xb, n, texels);
+    } else if (freshA) {
+      walkTwo<true, false>(a, b, xa, xb, n, texels);
+    } else if (freshB) {
+      walkTwo<false, true>(a, b, xa, xb, n, texels);
+    } else {
+      walkTwo<false, false>(a, b, xa, xb, n, texels);
+    }
+    i += n;
+  }
+  walkRunFrom(a, a.start + count, texels);
+  walkRunFrom(b, b.start + count, texels);
+}
+
+// Collects the runs of one face and walks them two rows at a time. The rows
+// of a face all differ, so their runs are independent of each other; every
+// run has been walked when the pairer goes.
+class RunPairer {
+ public:
+  explicit RunPairer(const Texture &tex) : tex_(tex) {}
+  RunPairer(const RunPairer &) = delete;
+  RunPairer &operator=(const RunPairer &) = delete;
+  ~RunPairer() {
+    if (waiting_) walkRun(pending_, tex_);
+  }
+
+  void add(Run &run) {
+    if (!run.inside) {
+      walkRun(run, tex_);
+    } else if (!waiting_) {
+      pending_ = run;
+      waiting_ = true;
+    } else {
+      walkPair(pending_, run, tex_);
+      waiting_ = false;
+    }
+  }
+
+ private:
+  const Texture &tex_;
+  Run pending_{};
+  bool waiting_ = false;
+};
+
 // Row 0 is never drawn.
-void drawRow(const FrameTarget &target, const Texture &tex, const Edge &left, const Edge &right, int64_t y) {
-  if (y > 0) fillSpan(target, left.x, right.x, left.z, right.z, y, left.u, right.u, left.v, right.v, tex);
+void drawRow(RunPairer &pairer, const FrameTarget &target, const Texture &tex, const Edge &left,
+             const Edge &right, int64_t y) {
+  Run run;
+  if (y > 0 &&
+      prepareRun(run, target, left.x, right.x, left.z, right.z, y, left.u, right.u, left.v, right.v, tex))
+    pairer.add(run);
 }
 
 }  // namespace
@@ -209,7 +348,8 @@ void fillTexturedSpan(int xa, int xb, double za, double zb, int y, double ua, do
                       const Texture &texture) {
   const FrameTarget target = currentFrameTarget();
   if (!target.pixels || y < 0 || y >= target.height || !texture.pixels || texture.pixelBytes <= 0) return;
-  fillSpan(target, xa, xb, za, zb, y, ua, ub, va, vb, texture);
+  Run run;
+  if (prepareRun(run, target, xa, xb, za, zb, y, ua, ub, va, vb, texture)) walkRun(run, texture);
 }
 
 void drawTexturedFace(const SceneFace &face) {
@@ -239,6 +379,7 @@ void drawTexturedFace(const SceneFace &face) {
   // Rows above the screen are jumped over with the state that walking them
   // would leave; the first row at or below the screen's bottom ends the face.
   Edge left, right;
+  RunPairer pairer(*tex);
 
   if (p->screenY != q->screenY && p->screenY != r->screenY) {
     setUpEdge(left, *p, *q);
@@ -262,7 +403,7 @@ void drawTexturedFace(const SceneFace &face) {
       advanceValues(left);
       advanceValues(right);
       if (y >= h) return;
-      drawRow(target, *tex, left, right, y);
+      drawRow(pairer, target, *tex, left, right, y);
       stepX(left);
       stepX(right);
       if (!restarted && y == restartRow) {
@@ -301,7 +442,7 @@ void drawTexturedFace(const SceneFace &face) {
     advanceValues(left);
     advanceValues(right);
     if (y >= h) return;
-    drawRow(target, *tex, left, right, y);
+    drawRow(pairer, target, *tex, left, right, y);
     stepX(left);
     stepX(right);
     ++y;

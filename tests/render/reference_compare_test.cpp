@@ -11,9 +11,10 @@ namespace {
 
 // Runs the same faces through the fast routine and the plain one and
 // compares every pixel and every depth entry bit for bit.
-class AgainstReference : public ::testing::Test {
+template <int Width, int Height>
+class ReferenceComparison : public ::testing::Test {
  protected:
-  static constexpr int W = 64, H = 48;
+  static constexpr int W = Width, H = Height;
   TestFrame frame{W, H};
   TestTexture floor{31, 31, 32}, wall{63, 17, 64}, trap{20, 9, 22}, goal{255, 255, 256};
   std::mt19937 rng{2024};
@@ -79,6 +80,9 @@ class AgainstReference : public ::testing::Test {
   }
 };
 
+class AgainstReference : public ReferenceComparison<64, 48> {};
+class AgainstReferenceOnFullScreen : public ReferenceComparison<640, 480> {};
+
 TEST_F(AgainstReference, TexturedFacesMatchOnScreenAndFarOffScreen) {
   compareFrames(300, 12, 20, drawTexturedFace, referenceTexturedFace);
   compareFrames(100, 6, 200, drawTexturedFace, referenceTexturedFace);
@@ -92,6 +96,49 @@ TEST_F(AgainstReference, ShadedFacesMatchOnScreenAndFarOffScreen) {
   compareFrames(150, 12, 20, drawShadedFace, referenceShadedFace);
   compareFrames(100, 6, 200, drawShadedFace, referenceShadedFace);
   compareFrames(10, 3, 20000, drawShadedFace, referenceShadedFace);
+}
+
+// Large faces on a full-size screen: long runs walked two rows at a time,
+// runs over columns that earlier faces of the frame have or have not
+// reached, runs clipped at both screen edges, and the ball's rows mixed in.
+TEST_F(AgainstReferenceOnFullScreen, LargeFacesAndTheBallMatch) {
+  compareFrames(12, 10, 200, drawTexturedFace, referenceTexturedFace);
+  compareFrames(6, 4, 2000, drawTexturedFace, referenceTexturedFace);
+  auto fastMix = [](const SceneFace &face) {
+    face.type == Goal ? drawShadedFace(face) : drawTexturedFace(face);
+  };
+  auto plainMix = [](const SceneFace &face) {
+    face.type == Goal ? referenceShadedFace(face) : referenceTexturedFace(face);
+  };
+  depthLow = 3000000;
+  depthHigh = 3400000;
+  compareFrames(8, 10, 100, fastMix, plainMix);
+}
+
+// Runs whose texels reach exactly the last texel of each texture, and runs
+// one texel short of or past the edge, with the texture's own rows as the
+// only bound: every texture's width + 1 is its row length here, so these
+// runs take the unclamped path wherever they stay inside.
+TEST_F(AgainstReference, RunsAtTheTextureEdgesMatch) {
+  TestTexture exact(31, 31, 32), wide(63, 7, 64);
+  setFaceTextures(&exact.bitmap, &wide.bitmap, &exact.bitmap, &wide.bitmap);
+  for (int f = 0; f < 200; ++f) {
+    clearFrame();
+    std::vector<ScenePoint> points(3);
+    // Two points on one column give runs whose u ends at 0 or at tw - 2.
+    const int x = coordinate(-3, W + 3), top = coordinate(-5, 10), bottom = coordinate(top + 1, H + 5);
+    points[0] = screenPoint(x, top, coordinate(1000, 9000));
+    points[1] = screenPoint(x + coordinate(-1, 1), bottom, coordinate(1000, 9000));
+    points[2] = screenPoint(coordinate(-10, W + 10), coordinate(top, bottom), coordinate(1000, 9000));
+    SceneFace face = faceOf(points[0], points[1], points[2], coordinate(0, 1) ? FloorFlat : Wall);
+    drawTexturedFace(face);
+    Snapshot a = snapshot();
+    clearFrame();
+    referenceTexturedFace(face);
+    Snapshot b = snapshot();
+    ASSERT_EQ(a.pixels, b.pixels) << "face " << f;
+    ASSERT_EQ(0, std::memcmp(a.depths.data(), b.depths.data(), a.depths.size() * sizeof(double)));
+  }
 }
 
 }  // namespace
