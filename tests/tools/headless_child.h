@@ -21,18 +21,16 @@ inline std::string envOr(const char *name, const char *fallback) {
   const char *v = std::getenv(name);
   return v && *v ? v : fallback;
 }
-inline std::string binaryDir() {
-  return envOr("KELVARO_BINARY_DIR", ".");
+// Where the build put the program and the game data, and the source tree;
+// the build hands these in.
+inline std::string program() {
+  return KELVARO_HEADLESS_PROGRAM;
+}
+inline std::string dataDir() {
+  return KELVARO_HEADLESS_DATA_DIR;
 }
 inline std::string sourceDir() {
-  return envOr("KELVARO_SOURCE_DIR", ".");
-}
-inline std::string program() {
-  return binaryDir() + "/tools/kelvaro-headless/kelvaro-headless";
-}
-// The game reads its course and pictures from the current directory.
-inline std::string dataDir() {
-  return binaryDir() + "/data";
+  return KELVARO_HEADLESS_SOURCE_DIR;
 }
 
 inline bool fileExists(const std::string &path) {

@@ -17,6 +17,10 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "kelvaro-headless: %s\n%s", error.c_str(), runUsageText);
     return 2;
   }
+  if (options.help) {
+    std::fputs(runUsageText, stdout);
+    return 0;
+  }
 
   std::vector<KeyChange> changes;
   if (!options.keysFile.empty()) {

@@ -14,7 +14,8 @@ const char *const runUsageText =
     "  --clock-step MS         the clock advances MS on every reading\n"
     "  --shot PASS:FILE        after pass PASS write the shown frame as BMP (repeatable)\n"
     "  --trace FILE            one line of game state after every pass\n"
-    "  --bench                 print frames, seconds and frames per second at the end\n";
+    "  --bench                 print frames, seconds and frames per second at the end\n"
+    "  --help                  show this text\n";
 
 namespace {
 
@@ -51,6 +52,10 @@ bool parseRunOptions(int argc, const char *const *argv, RunOptions &options, std
     if (arg == "--") {
       for (++i; i < argc; ++i) options.gameArguments.emplace_back(argv[i] ? argv[i] : "");
       break;
+    }
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+      continue;
     }
     if (arg == "--bench") {
       options.bench = true;

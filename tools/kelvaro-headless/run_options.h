@@ -20,6 +20,7 @@ struct RunOptions {
   std::vector<ShotRequest> shots;
   std::string traceFile;  // empty: no trace
   bool bench = false;
+  bool help = false;
   std::vector<std::string> gameArguments;
 };
 
