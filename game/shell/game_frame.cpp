@@ -37,7 +37,8 @@ void drawPlayingFrame() {
   resetDepthBuffer();
   RK_setDrawColor(13);
   updateWorld();
-  for (int i = 0; i < game.lives; ++i) drawBitmapIfLoaded(68 * i, screenHeight() - 55, resources.lifeIcon);
+  for (int i = 0; i < game.lives; ++i)
+    drawBitmapIfLoaded(68 * i, gameScreenHeight() - 55, resources.lifeIcon);
   ++game.frameCount;
   const unsigned int t1 = gameClock();
   if (game.frameCount % 2 != 0) {

@@ -10,10 +10,10 @@ DeviceContext **drawSlot = nullptr;
 BuildConstants constants = {640, 480, "x640ok.bmp", "x640quit.bmp"};
 }  // namespace
 
-int screenWidth() {
+int gameScreenWidth() {
   return width;
 }
-int screenHeight() {
+int gameScreenHeight() {
   return height;
 }
 

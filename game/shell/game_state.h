@@ -34,8 +34,8 @@ extern GameResources resources;
 
 // The screen size W x H taken from the mode in force, and the framework's
 // drawDC slot; both set at start-up.
-int screenWidth();
-int screenHeight();
+int gameScreenWidth();
+int gameScreenHeight();
 void setScreenSize(int width, int height);
 DeviceContext **gameDrawSlot();
 void setGameDrawSlot(DeviceContext **slot);
