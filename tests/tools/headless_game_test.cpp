@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,11 @@ class HeadlessGame : public ::testing::Test {
     ASSERT_TRUE(fileExists(dataDir() + "/inp1.txt")) << "missing game data in " << dataDir();
     scratch_ = scratchDir();
     ASSERT_FALSE(scratch_.empty());
+  }
+
+  // What a failed test leaves behind is kept for a look.
+  void TearDown() override {
+    if (!scratch_.empty() && !HasFailure()) std::filesystem::remove_all(scratch_);
   }
 
   std::string path(const std::string &name) const { return scratch_ + "/" + name; }

@@ -6,6 +6,7 @@
 
 #include <cinttypes>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <ostream>
 #include <string>
@@ -118,6 +119,7 @@ TEST_P(HeadlessGolden, ShotsAndTraceMatchTheRecordedHashes) {
     EXPECT_EQ(hash, it->second) << name << " differs; the outputs are kept in " << scratch;
   }
   EXPECT_EQ(expected.size(), actual.size()) << hashFile << " lists outputs this run does not make";
+  if (!HasFailure()) std::filesystem::remove_all(scratch);
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, HeadlessGolden, ::testing::ValuesIn(goldenRuns),

@@ -88,14 +88,4 @@ TEST(HeadlessOptions, BadCommandLinesAreRefusedWithAReason) {
   }
 }
 
-TEST(HeadlessOptions, LaterValuesWinAndTheLastPassMayBeShot) {
-  RunOptions o;
-  std::string error;
-  ASSERT_TRUE(
-      parse({"--size", "320x240", "--size", "640x480", "--frames", "7", "--shot", "6:x.bmp"}, o, error))
-      << error;
-  EXPECT_EQ(o.width, 640);
-  EXPECT_EQ(o.frames, 7);
-}
-
 }  // namespace
