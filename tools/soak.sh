@@ -80,7 +80,8 @@ else
   plain_program="$root/build-soak/tools/kelvaro-headless/kelvaro-headless"
 fi
 
-export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=1"
+# Exit handlers run after main's frame is gone; watch for uses of it too.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-}:print_stacktrace=1:halt_on_error=1"
 for size in $sizes; do
   soak sanitizers "$asan_program" "$keygen" "$data" "$size" "$passes"

@@ -125,6 +125,20 @@ TEST(FatalPathsProgram, WinningEndsWithTheMessageAfterWholeTraceLines) {
   EXPECT_GT(lines, 100u);
 }
 
+// The exit handlers run after main has returned; the frame-rate report
+// among them must not read main's options then.
+TEST(FatalPathsProgram, ANormalEndReportsAfterMainHasReturned) {
+  GameFolder folder;
+  const Ending ending = runGame(folder, {"--frames", "3", "--clock-step", "20", "--bench"});
+  EXPECT_EQ(ending.status, 0);
+  EXPECT_FALSE(sanitizerSpoke(ending.err)) << ending.err;
+  EXPECT_EQ(ending.out.rfind("frames 3 seconds ", 0), 0u) << ending.out;
+  const Ending quiet = runGame(folder, {"--frames", "3"});
+  EXPECT_EQ(quiet.status, 0);
+  EXPECT_FALSE(sanitizerSpoke(quiet.err)) << quiet.err;
+  EXPECT_EQ(quiet.out, "");
+}
+
 TEST(FatalPathsProgram, AShotThatCannotBeWrittenWhollyLeavesNoFile) {
   GameFolder folder;
   // A 640 x 480 shot takes 308,278 bytes; the trace fits well below the cap.

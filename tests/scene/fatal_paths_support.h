@@ -72,24 +72,32 @@ class GameFolder {
 
 struct Ending {
   int status = -1;  // exit status, or 128 + signal
-  std::string err;
+  std::string out, err;
 };
 
 // Runs kelvaro-headless with `args` inside `folder`. A nonzero `fileSizeLimit`
 // caps the size of every file it writes (with SIGXFSZ ignored, so that the
-// write fails instead of the process being killed).
+// write fails instead of the process being killed). In a sanitizer build the
+// child also watches for uses of stack frames that have returned, which the
+// exit handlers could make after main is gone.
 inline Ending runGame(const GameFolder &folder, const std::vector<std::string> &args,
                       long fileSizeLimit = 0) {
-  const fs::path errPath = fs::temp_directory_path() / ("kelvaro-fatal-err-" + std::to_string(getpid()));
+  const std::string stem = (fs::temp_directory_path() / "kelvaro-fatal-").string() + std::to_string(getpid());
+  const std::string outPath = stem + ".out", errPath = stem + ".err";
   const std::string exe = program();
   std::vector<char *> argv{const_cast<char *>(exe.c_str())};
   for (const std::string &a : args) argv.push_back(const_cast<char *>(a.c_str()));
   argv.push_back(nullptr);
+  const char *asan = std::getenv("ASAN_OPTIONS");
+  const std::string asanOptions = std::string(asan ? asan : "") + ":detect_stack_use_after_return=1";
   const pid_t pid = fork();
   if (pid == 0) {
+    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int null = open("/dev/null", O_RDWR);
-    if (err < 0 || null < 0 || dup2(err, 2) < 0 || dup2(null, 1) < 0 || dup2(null, 0) < 0) _exit(126);
+    const int null = open("/dev/null", O_RDONLY);
+    if (out < 0 || err < 0 || null < 0 || dup2(err, 2) < 0 || dup2(out, 1) < 0 || dup2(null, 0) < 0)
+      _exit(126);
+    if (setenv("ASAN_OPTIONS", asanOptions.c_str(), 1) != 0) _exit(126);
     if (chdir(folder.path().c_str()) != 0) _exit(126);
     if (fileSizeLimit > 0) {
       std::signal(SIGXFSZ, SIG_IGN);
@@ -103,7 +111,9 @@ inline Ending runGame(const GameFolder &folder, const std::vector<std::string> &
   int raw = 0;
   if (pid > 0 && waitpid(pid, &raw, 0) == pid)
     ending.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+  ending.out = readFile(outPath);
   ending.err = readFile(errPath);
+  fs::remove(outPath);
   fs::remove(errPath);
   return ending;
 }

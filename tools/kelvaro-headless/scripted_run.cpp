@@ -35,6 +35,9 @@ struct RunState {
   Clock::time_point loopStart{};
   Clock::time_point lastPassEnd{};
   bool loopStarted = false;
+  // The options live in main's frame, which is gone when the exit handlers
+  // run after main returns; what they need is kept here.
+  bool bench = false;
 };
 RunState run;
 
@@ -115,7 +118,7 @@ void scriptedDraw() {
 }
 
 void reportBench() {
-  if (!run.options || !run.options->bench) return;
+  if (!run.bench) return;
   double seconds = 0.0;
   if (run.loopStarted && run.completedPasses > 0)
     seconds = std::chrono::duration<double>(run.lastPassEnd - run.loopStart).count();
@@ -142,6 +145,7 @@ int runScripted(const RunOptions &options, std::vector<KeyChange> keyChanges, co
   static KeySchedule schedule({});
   schedule = KeySchedule(std::move(keyChanges));
   run.options = &options;
+  run.bench = options.bench;
   run.keys = &schedule;
 
   if (!options.traceFile.empty()) {
