@@ -1,19 +1,5 @@
-// Screenshots as 8-bit Windows bitmap files: uncompressed, rows bottom-up,
-// a 256-entry palette.
+// Screenshots are written by the tools' shared 8-bit bitmap writer
+// (encodeBmp8, writeBmp8).
 #pragma once
 
-#include <cstdint>
-#include <string>
-#include <vector>
-
-#include "graphics/rk_types.h"
-
-// The file image of a width x height 8-bit picture whose rows are
-// `bytesPerLine` apart in `pixels`, top row first.
-std::vector<uint8_t> encodeBmp8(const uint8_t *pixels, int width, int height, int bytesPerLine,
-                                const PaletteEntry palette[256]);
-
-// Writes the file; false (with errno describing why) when it can't be
-// written completely.
-bool writeBmp8(const std::string &path, const uint8_t *pixels, int width, int height, int bytesPerLine,
-               const PaletteEntry palette[256]);
+#include "tools/bmpwrite/bmp_write.h"

@@ -1,4 +1,5 @@
-// Writing 8-bit uncompressed Windows bitmaps, bottom row first.
+// The pictures go out through the tools' shared 8-bit bitmap writer:
+// uncompressed, bottom row first.
 #pragma once
 
 #include <string>

@@ -1,4 +1,4 @@
-#include "bmp_file.h"
+#include "tools/bmpwrite/bmp_write.h"
 
 #include <cerrno>
 #include <cstdio>
