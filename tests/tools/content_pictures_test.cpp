@@ -2,10 +2,12 @@
 // drawing rely on, the palette entries each may use, and the details that
 // make them work on screen.
 #include <algorithm>
+#include <iterator>
 #include <set>
 
 #include "content_support.h"
 #include "graphics/rasterkit.h"
+#include "headless_child.h"
 
 namespace {
 
@@ -88,6 +90,28 @@ TEST(GeneratedPictures, UseOnlyTheirPalettesAllowedEntries) {
     uint8_t highest = 0;
     for (const auto &row : rows) highest = std::max(highest, *std::max_element(row.begin(), row.end()));
     EXPECT_LE(highest, rule.lastColour);
+  }
+}
+
+TEST(GeneratedPictures, CarryTheGamesPaletteForPictureViewers) {
+  // The game reads the pixels only; the colour table in the file is for
+  // viewers and must show the picture as the game does.
+  struct Entry {
+    int index;
+    uint32_t rgb;
+  };
+  const Entry menu[] = {{1, 0x080000}, {113, 0x840000}, {200, 0xFFFFFF}, {254, 0}, {255, 0}};
+  const Entry playing[] = {{1, 0x000008}, {85, 0xFF0000}, {128, 0x002800}, {255, 0xEFEFE5}};
+  for (const PictureRule &rule : Rules) {
+    SCOPED_TRACE(rule.name);
+    const headless_test::Picture8 picture = headless_test::readPicture8(dataFile(rule.name));
+    ASSERT_TRUE(picture.ok);
+    ASSERT_EQ(picture.colours.size(), 256u);
+    const bool isMenu = rule.name[0] == 'x';
+    for (const Entry &e : isMenu ? std::vector<Entry>(std::begin(menu), std::end(menu))
+                                 : std::vector<Entry>(std::begin(playing), std::end(playing))) {
+      EXPECT_EQ(picture.colours[e.index], e.rgb) << "entry " << e.index;
+    }
   }
 }
 
