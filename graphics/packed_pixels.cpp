@@ -1,20 +1,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "graphics/image_pixels.h"
 #include "graphics/rk_core_internal.h"
 
+// 1- and 4-bit rows still take a whole byte per pixel when a context
+// allocates storage.
 int RK_bytesPerPixel(int bits) {
-  switch (bits) {
-    case 15:
-    case 16:
-      return 2;
-    case 24:
-      return 3;
-    case 32:
-      return 4;
-    default:
-      return 1;
-  }
+  const int whole = rkimg::bytesPerPixel(bits);
+  return whole > 0 ? whole : 1;
 }
 
 int64_t RK_packedRowBytes(int64_t width, int bits) {
@@ -24,73 +18,11 @@ int64_t RK_packedRowBytes(int64_t width, int bits) {
 }
 
 void RK_writePackedPixel(uint8_t *row, int x, int bits, uint32_t pixel) {
-  switch (bits) {
-    case 1: {
-      const int shift = 7 - (x & 7);
-      uint8_t &b = row[x >> 3];
-      b = static_cast<uint8_t>((b & ~(1u << shift)) | ((pixel & 1u) << shift));
-      break;
-    }
-    case 4: {
-      uint8_t &b = row[x >> 1];
-      if (x & 1) {
-        b = static_cast<uint8_t>((b & 0xF0u) | (pixel & 0x0Fu));
-      } else {
-        b = static_cast<uint8_t>((b & 0x0Fu) | ((pixel & 0x0Fu) << 4));
-      }
-      break;
-    }
-    case 8:
-      row[x] = static_cast<uint8_t>(pixel);
-      break;
-    case 15:
-    case 16: {
-      const uint16_t v = static_cast<uint16_t>(pixel);
-      std::memcpy(row + 2 * x, &v, 2);
-      break;
-    }
-    case 24: {
-      uint8_t *p = row + 3 * x;
-      p[0] = static_cast<uint8_t>(pixel);
-      p[1] = static_cast<uint8_t>(pixel >> 8);
-      p[2] = static_cast<uint8_t>(pixel >> 16);
-      break;
-    }
-    case 32:
-      std::memcpy(row + 4 * x, &pixel, 4);
-      break;
-    default:
-      break;
-  }
+  rkimg::writePixel(row, x, bits, pixel, 0);
 }
 
 uint32_t RK_readPackedPixel(const uint8_t *row, int x, int bits) {
-  switch (bits) {
-    case 1:
-      return (row[x >> 3] >> (7 - (x & 7))) & 1u;
-    case 4:
-      return (x & 1) ? (row[x >> 1] & 0x0Fu) : (row[x >> 1] >> 4);
-    case 8:
-      return row[x];
-    case 15:
-    case 16: {
-      uint16_t v;
-      std::memcpy(&v, row + 2 * x, 2);
-      return v;
-    }
-    case 24: {
-      const uint8_t *p = row + 3 * x;
-      return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-             (static_cast<uint32_t>(p[2]) << 16);
-    }
-    case 32: {
-      uint32_t v;
-      std::memcpy(&v, row + 4 * x, 4);
-      return v;
-    }
-    default:
-      return 0;
-  }
+  return rkimg::readPixel(row, x, bits);
 }
 
 void RK_packedFillRect(DeviceContext *dc, const RK_Rect &rect, uint32_t pixel) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/image_pixels.h"
 #include "graphics/rasterkit.h"
 #include "graphics/rk_font.h"
 
@@ -81,32 +82,12 @@ bool writeFile(const char *path, const std::string &header, const std::vector<ui
   return std::fclose(f) == 0 && ok;
 }
 
-uint32_t pixelAt(const Bitmap *b, int x, int y) {
-  const uint8_t *row = b->surface + int64_t(y) * b->bytesPerLine;
-  switch (b->bitsPerPixel) {
-    case 1:
-      return (row[x >> 3] >> (7 - (x & 7))) & 1u;
-    case 4:
-      return (x & 1) ? (row[x >> 1] & 0x0Fu) : (row[x >> 1] >> 4);
-    case 8:
-      return row[x];
-    case 15:
-    case 16:
-      return row[2 * x] | (uint32_t(row[2 * x + 1]) << 8);
-    case 24:
-      return row[3 * x] | (uint32_t(row[3 * x + 1]) << 8) | (uint32_t(row[3 * x + 2]) << 16);
-    default:
-      return row[4 * x] | (uint32_t(row[4 * x + 1]) << 8) | (uint32_t(row[4 * x + 2]) << 16) |
-             (uint32_t(row[4 * x + 3]) << 24);
-  }
-}
-
 bool writePpm(const char *path, const Bitmap *b) {
   std::vector<uint8_t> rgb;
   rgb.reserve(size_t(b->width) * size_t(b->height) * 3);
   for (int y = 0; y < b->height; ++y)
     for (int x = 0; x < b->width; ++x) {
-      uint32_t p = pixelAt(b, x, y);
+      const uint32_t p = rkimg::readPixel(b->surface + int64_t(y) * b->bytesPerLine, x, b->bitsPerPixel);
       int r = 0, g = 0, bl = 0;
       if (b->bitsPerPixel <= 8) {
         if (b->palette) {
@@ -115,10 +96,7 @@ bool writePpm(const char *path, const Bitmap *b) {
           bl = b->palette[p].blue;
         }
       } else if (b->pixelFormat) {
-        const PixelFormat &pf = *b->pixelFormat;
-        r = int(((p >> pf.redPos) & uint32_t(pf.redMask)) << pf.redAdjust);
-        g = int(((p >> pf.greenPos) & uint32_t(pf.greenMask)) << pf.greenAdjust);
-        bl = int(((p >> pf.bluePos) & uint32_t(pf.blueMask)) << pf.blueAdjust);
+        RK_unpackPixel(*b->pixelFormat, p, &r, &g, &bl);
       }
       rgb.push_back(uint8_t(r));
       rgb.push_back(uint8_t(g));
