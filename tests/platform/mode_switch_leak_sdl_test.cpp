@@ -4,13 +4,8 @@
 #include <gtest/gtest.h>
 #include <malloc.h>
 
-#include <cstdlib>
-
-#include "framework/framework.h"
-#include "framework/framework_internal.h"
 #include "graphics/rasterkit.h"
-#include "platform/sdl/sdl_internal.h"
-#include "platform/sdl/sdl_platform.h"
+#include "sdl_stand_in.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // The sanitizer's allocator keeps the count; not every compiler ships the
@@ -35,34 +30,18 @@ int countSwitch(const VideoMode &, int) {
   return 0;
 }
 
-class SdlModeSwitchLeakTest : public ::testing::Test {
+class SdlModeSwitchLeakTest : public SdlStandInTest {
  protected:
   void SetUp() override {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    useSdlPlatform();
     switches = 0;
     setModeSwitchFunc(countSwitch);
-    frameworkState().options = DriverOptions{1, 1, 1, 1, 1, 1, 1, 1, 0, 0x0F};
-    frameworkState().driversRegistered = false;
-    drawSlot = initFramework("Kelvaro");
-  }
-  void TearDown() override {
-    shutdownFramework();
-    setModeSwitchFunc(nullptr);
+    SdlStandInTest::SetUp();
   }
   void altEnter() {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.windowID = SDL_GetWindowID(liveWindow(frameworkState().window)->window);
-    e.key.keysym = SDL_Keysym{SDL_SCANCODE_RETURN, SDLK_RETURN, KMOD_LALT, 0};
-    ASSERT_EQ(SDL_PushEvent(&e), 1);
-    e.type = SDL_KEYUP;
-    ASSERT_EQ(SDL_PushEvent(&e), 1);
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_RETURN, SDLK_RETURN, KMOD_LALT);
+    pushKey(SDL_KEYUP, SDL_SCANCODE_RETURN, SDLK_RETURN, KMOD_LALT);
     flushEvents(AllEvents);
   }
-  DeviceContext **drawSlot = nullptr;
 };
 
 TEST_F(SdlModeSwitchLeakTest, AThousandSwitchesGiveBackEverything) {

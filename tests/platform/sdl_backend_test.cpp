@@ -3,11 +3,8 @@
 
 #include <cstdlib>
 
-#include "framework/framework.h"
-#include "framework/framework_internal.h"
 #include "graphics/rk_platform.h"
-#include "platform/sdl/sdl_internal.h"
-#include "platform/sdl/sdl_platform.h"
+#include "sdl_stand_in.h"
 
 namespace {
 
@@ -25,42 +22,17 @@ int onSuspend(DeviceContext *, int reason) {
   return 1;
 }
 
-// The framework on SDL's stand-in display, asked for by name. With no
-// window system at all no message box can open.
-class SdlBackendTest : public ::testing::Test {
+class SdlBackendTest : public SdlStandInTest {
  protected:
   void SetUp() override {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    useSdlPlatform();
     switches = suspendTrace = 0;
     setModeSwitchFunc(onSwitch);
     setSuspendAppFunc(onSuspend);
-    frameworkState().options = DriverOptions{1, 1, 1, 1, 1, 1, 1, 1, 0, 0x0F};
-    frameworkState().driversRegistered = false;
-    drawSlot = initFramework("Kelvaro");
+    SdlStandInTest::SetUp();
     ASSERT_TRUE(findMode(&mode, 640, 480, 8));
   }
-  void TearDown() override {
-    shutdownFramework();
-    setModeSwitchFunc(nullptr);
-    setSuspendAppFunc(nullptr);
-  }
-  SdlWindow *window() { return liveWindow(frameworkState().window); }
   bool fullScreen() { return SDL_GetWindowFlags(window()->window) & SDL_WINDOW_FULLSCREEN_DESKTOP; }
 
-  void push(SDL_Event e) {
-    e.window.windowID = SDL_GetWindowID(window()->window);  // same place in every event kind used
-    ASSERT_EQ(SDL_PushEvent(&e), 1);
-  }
-  void pushKey(Uint32 type, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod, bool repeat = false) {
-    SDL_Event e{};
-    e.type = type;
-    e.key.repeat = repeat;
-    e.key.keysym = SDL_Keysym{scancode, sym, mod, 0};
-    push(e);
-  }
   void pushWindowEvent(Uint8 event) {
     SDL_Event e{};
     e.type = SDL_WINDOWEVENT;
@@ -99,7 +71,6 @@ class SdlBackendTest : public ::testing::Test {
     return pixel;
   }
 
-  DeviceContext **drawSlot = nullptr;
   VideoMode mode{};
 };
 
