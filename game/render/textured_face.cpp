@@ -342,6 +342,48 @@ void drawRow(RunPairer &pairer, const FrameTarget &target, const Texture &tex, c
     pairer.add(run);
 }
 
+// Where a triangle's shorter edge ends: after row `row`, the left edge (or
+// the right one) carries on towards `corner`.
+struct Knee {
+  const ScenePoint *corner = nullptr;
+  int64_t row = 0;
+  bool left = false;
+};
+
+// Rows from `y` down to `bottom`. Rows above the screen are jumped over
+// with the state that walking them would leave, though never past the knee,
+// where the edge turns from the state it has reached; the first row at or
+// below the screen's bottom ends the face. Flat-topped faces have no knee:
+// both edges reach the bottom, and their copy of the loop is compiled
+// without the knee's tests.
+template <bool HasKnee>
+void walkRows(RunPairer &pairer, const FrameTarget &target, const Texture &tex, Edge &left, Edge &right,
+              int64_t y, int64_t bottom, const Knee &knee) {
+  const int64_t h = target.height;
+  bool restarted = !HasKnee;
+  while (y < bottom) {
+    if (y < 1 && (restarted || y < knee.row)) {
+      int64_t end = std::min<int64_t>(bottom, 1);
+      if (!restarted) end = std::min(end, knee.row);
+      skipRows(left, end - y);
+      skipRows(right, end - y);
+      y = end;
+      continue;
+    }
+    advanceValues(left);
+    advanceValues(right);
+    if (y >= h) return;
+    drawRow(pairer, target, tex, left, right, y);
+    stepX(left);
+    stepX(right);
+    if (!restarted && y == knee.row) {
+      restartEdge(knee.left ? left : right, *knee.corner, bottom - y);
+      restarted = true;
+    }
+    ++y;
+  }
+}
+
 }  // namespace
 
 void fillTexturedSpan(int xa, int xb, double za, double zb, int y, double ua, double ub, double va, double vb,
@@ -375,9 +417,6 @@ void drawTexturedFace(const SceneFace &face) {
   if (r->screenY < p->screenY) std::swap(p, r);
   if (r->screenX < q->screenX) std::swap(q, r);
 
-  const int64_t h = target.height;
-  // Rows above the screen are jumped over with the state that walking them
-  // would leave; the first row at or below the screen's bottom ends the face.
   Edge left, right;
   RunPairer pairer(*tex);
 
@@ -385,37 +424,11 @@ void drawTexturedFace(const SceneFace &face) {
     setUpEdge(left, *p, *q);
     setUpEdge(right, *p, *r);
     const int64_t bottom = std::max(q->screenY, r->screenY);
-    const int64_t knee = std::min(q->screenY, r->screenY);
-    const bool leftEndsFirst = q->screenY <= r->screenY;
+    const int64_t kneeRow = std::min(q->screenY, r->screenY);
     if (bottom < 0 || p->screenY >= bottom) return;
-    const int64_t restartRow = knee - 1;
-    bool restarted = false;
-    int64_t y = p->screenY;
-    while (y < bottom) {
-      if (y < 1 && (restarted || y < restartRow)) {
-        int64_t end = std::min<int64_t>(bottom, 1);
-        if (!restarted) end = std::min(end, restartRow);
-        skipRows(left, end - y);
-        skipRows(right, end - y);
-        y = end;
-        continue;
-      }
-      advanceValues(left);
-      advanceValues(right);
-      if (y >= h) return;
-      drawRow(pairer, target, *tex, left, right, y);
-      stepX(left);
-      stepX(right);
-      if (!restarted && y == restartRow) {
-        if (leftEndsFirst) {
-          restartEdge(left, *r, bottom - y);
-        } else {
-          restartEdge(right, *q, bottom - y);
-        }
-        restarted = true;
-      }
-      ++y;
-    }
+    const bool leftEndsFirst = q->screenY <= r->screenY;
+    const Knee knee{leftEndsFirst ? r : q, kneeRow - 1, leftEndsFirst};
+    walkRows<true>(pairer, target, *tex, left, right, p->screenY, bottom, knee);
     return;
   }
 
@@ -429,22 +442,5 @@ void drawTexturedFace(const SceneFace &face) {
   setUpEdge(left, *t, *b);
   setUpEdge(right, *s, *b);
   if (b->screenY < 0 || t->screenY >= b->screenY) return;
-  const int64_t bottom = b->screenY;
-  int64_t y = t->screenY;
-  while (y < bottom) {
-    if (y < 1) {
-      const int64_t end = std::min<int64_t>(bottom, 1);
-      skipRows(left, end - y);
-      skipRows(right, end - y);
-      y = end;
-      continue;
-    }
-    advanceValues(left);
-    advanceValues(right);
-    if (y >= h) return;
-    drawRow(pairer, target, *tex, left, right, y);
-    stepX(left);
-    stepX(right);
-    ++y;
-  }
+  walkRows<false>(pairer, target, *tex, left, right, t->screenY, b->screenY, Knee{});
 }
