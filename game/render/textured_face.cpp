@@ -130,25 +130,32 @@ struct RunValues {
   double z, dz, u, du, v, dv;
 };
 
-// Columns [from, to) of a run. Columns that this frame has not given a
-// depth yet hold the far value, so there the test needs no read and the
-// depth is written whatever its outcome.
+// One column. Columns that this frame has not given a depth yet hold the
+// far value, so there the test needs no read and the depth is written
+// whatever its outcome.
+template <bool Fresh, typename Texels>
+inline void drawColumn(double z, double u, double v, double *depthRow, uint8_t *pixelRow, int64_t x,
+                       const Texels &texels) {
+  if constexpr (Fresh) {
+    const bool nearer = z < FarDepth;
+    depthRow[x] = nearer ? z : FarDepth;
+    if (nearer) pixelRow[x] = texels(u, v);
+  } else {
+    if (z < depthRow[x]) {
+      depthRow[x] = z;
+      pixelRow[x] = texels(u, v);
+    }
+  }
+}
+
+// Columns [from, to) of a run.
 template <bool Fresh, typename Texels>
 inline void walkColumns(RunValues &r, double *depthRow, uint8_t *pixelRow, int64_t from, int64_t to,
                         const Texels &texels) {
   double z = r.z, u = r.u, v = r.v;
   const double dz = r.dz, du = r.du, dv = r.dv;
   for (int64_t x = from; x < to; ++x) {
-    if constexpr (Fresh) {
-      const bool nearer = z < FarDepth;
-      depthRow[x] = nearer ? z : FarDepth;
-      if (nearer) pixelRow[x] = texels(u, v);
-    } else {
-      if (z < depthRow[x]) {
-        depthRow[x] = z;
-        pixelRow[x] = texels(u, v);
-      }
-    }
+    drawColumn<Fresh>(z, u, v, depthRow, pixelRow, x, texels);
     z += dz;
     u += du;
     v += dv;
@@ -233,21 +240,6 @@ inline bool freshAt(const Run &run, int64_t x, int64_t &stretchEnd) {
   }
   stretchEnd = run.end;
   return true;
-}
-
-template <bool Fresh>
-inline void drawColumn(double z, double u, double v, double *depthRow, uint8_t *pixelRow, int64_t x,
-                       const InsideTexels &texels) {
-  if constexpr (Fresh) {
-    const bool nearer = z < FarDepth;
-    depthRow[x] = nearer ? z : FarDepth;
-    if (nearer) pixelRow[x] = texels(u, v);
-  } else {
-    if (z < depthRow[x]) {
-      depthRow[x] = z;
-      pixelRow[x] = texels(u, v);
-    }
-  }
 }
 
 // `count` columns of two runs on different rows side by side: each run's
