@@ -5,7 +5,7 @@
 #include <sstream>
 #include <vector>
 
-#include "tools/kelvaro-headless/bmp_file.h"
+#include "tools/bmpwrite/bmp_write.h"
 #include "tools/kelvaro-headless/trace_line.h"
 
 namespace {

@@ -8,7 +8,6 @@
 #include <string>
 #include <utility>
 
-#include "bmp_file.h"
 #include "framework/framework.h"
 #include "game/shell/game_frame.h"
 #include "game/shell/game_state.h"
@@ -18,6 +17,7 @@
 #include "game/sim/camera.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_control.h"
+#include "tools/bmpwrite/bmp_write.h"
 #include "trace_line.h"
 
 namespace {

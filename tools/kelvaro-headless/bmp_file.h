@@ -1,5 +1,0 @@
-// Screenshots are written by the tools' shared 8-bit bitmap writer
-// (encodeBmp8, writeBmp8).
-#pragma once
-
-#include "tools/bmpwrite/bmp_write.h"
