@@ -2,31 +2,16 @@
 // output, with a mode-switch callback that reads and selects its font again
 // as the game does: the live device contexts, the windows and the bytes
 // allocated come back to where they were.
-#include <malloc.h>
 
 #include <cstdio>
 #include <string>
 
+#include "common/allocated_bytes.h"
 #include "framework_fixture.h"
 #include "graphics/bitmap_writers.h"
 #include "graphics/font_writers.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-// The sanitizer's allocator keeps the count; not every compiler ships the
-// header that declares it.
-extern "C" size_t __sanitizer_get_current_allocated_bytes();
-#endif
-
 namespace {
-
-size_t allocatedBytes() {
-#if defined(__SANITIZE_ADDRESS__)
-  return __sanitizer_get_current_allocated_bytes();
-#else
-  const struct mallinfo2 info = mallinfo2();
-  return info.uordblks + info.hblkhd;  // large blocks are mapped on their own
-#endif
-}
 
 std::string fontPath;
 Font *currentFont = nullptr;

@@ -2,27 +2,12 @@
 // contexts, the back end's windows and the bytes allocated come back to
 // where they were after the first few switches.
 #include <gtest/gtest.h>
-#include <malloc.h>
 
+#include "common/allocated_bytes.h"
 #include "graphics/rasterkit.h"
 #include "sdl_stand_in.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-// The sanitizer's allocator keeps the count; not every compiler ships the
-// header that declares it.
-extern "C" size_t __sanitizer_get_current_allocated_bytes();
-#endif
-
 namespace {
-
-size_t allocatedBytes() {
-#if defined(__SANITIZE_ADDRESS__)
-  return __sanitizer_get_current_allocated_bytes();
-#else
-  const struct mallinfo2 info = mallinfo2();
-  return info.uordblks + info.hblkhd;  // large blocks are mapped on their own
-#endif
-}
 
 int switches = 0;
 int countSwitch(const VideoMode &, int) {
