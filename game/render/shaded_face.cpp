@@ -30,6 +30,19 @@ struct ShadeWalk {
     error = -(rows / 2);
     decrement = dec;
   }
+  // One pixel or row: the error stays within (-decrement, 0] and the growth
+  // within 32 bits, so the sum fits 64 bits and usually moves one step.
+  void advanceOne() {
+    const int64_t total = error + growth;
+    if (total <= 0) {
+      error = total;
+    } else if (total <= decrement) {
+      error = total - decrement;
+      shade += sign;
+    } else {
+      advance(1);
+    }
+  }
   void advance(uint64_t times) {
     const Int128 total = Int128{error} + Int128{times} * growth;
     if (total <= 0) {
@@ -162,7 +175,7 @@ void drawBallSpan(const FrameTarget &target, const BallEdge &left, const BallEdg
     const int64_t colour = int64_t{baseColour} + truncToInt32(shade.shade);
     pixelRow[x] = static_cast<uint8_t>(static_cast<uint64_t>(colour));
     depthRow[x] = depth.depth;
-    shade.advance(1);
+    shade.advanceOne();
     depth.advanceOne();
   }
 }

@@ -9,11 +9,20 @@
 namespace {
 
 // One triangle edge walked row by row: x by an integer error term, depth
-// and texture coordinates by linear steps.
+// and texture coordinates by linear steps. The error always lies in
+// (-dy, 0] between rows, so a row moves x by the whole columns of dx / dy
+// and at most one more: `whole` and `rest` split dx once per edge instead
+// of dividing on every row of a flat edge.
 struct Edge {
   int64_t x, dx, dy, step, error;
+  int64_t whole, rest;
   double z, dz, u, du, v, dv;
 };
+
+void splitRun(Edge &e) {
+  e.whole = (e.dx / e.dy) * e.step;
+  e.rest = e.dx % e.dy;
+}
 
 void setUpEdge(Edge &e, const ScenePoint &upper, const ScenePoint &lower) {
   e.dy = int64_t{lower.screenY} - upper.screenY;
@@ -22,6 +31,7 @@ void setUpEdge(Edge &e, const ScenePoint &upper, const ScenePoint &lower) {
   e.step = lower.screenX >= upper.screenX ? 1 : -1;
   e.error = -(e.dy / 2);
   e.x = upper.screenX;
+  splitRun(e);
   e.z = upper.depth;
   e.dz = static_cast<double>((int64_t{lower.depth} - upper.depth) / e.dy);
   e.u = upper.u;
@@ -38,6 +48,7 @@ void restartEdge(Edge &e, const ScenePoint &bottom, int64_t rows) {
   e.step = run >= 0 ? 1 : -1;
   e.dy = rows;
   e.error = -(rows / 2);
+  splitRun(e);
   const double r = static_cast<double>(rows);
   e.dz = (bottom.depth - e.z) / r;
   e.du = (bottom.u - e.u) / r;
@@ -51,17 +62,12 @@ inline void advanceValues(Edge &e) {
 }
 
 inline void stepX(Edge &e) {
-  e.error += e.dx;
-  if (e.error <= 0) return;
-  if (e.error <= e.dy) {
+  e.error += e.rest;
+  e.x += e.whole;
+  if (e.error > 0) {
     e.error -= e.dy;
     e.x += e.step;
-    return;
   }
-  // A flat edge crosses several columns per row.
-  const int64_t times = (e.error + e.dy - 1) / e.dy;
-  e.error -= times * e.dy;
-  e.x += times * e.step;
 }
 
 // `rows` rows that are not drawn, with the same end state as walking them.
