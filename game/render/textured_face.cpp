@@ -130,6 +130,18 @@ bool texelsInside(const Texture &tex, double u, double du, double v, double dv, 
   return last < tex.pixelBytes;
 }
 
+// Whether a face's texel reads all lie inside the texture, whatever its
+// size on screen. Every u and v of the face lies between the corners'
+// values up to the rounding of its sums, which stays far below half a texel
+// even over billions of additions; values within half a texel of the
+// corners truncate to the corners' texels.
+bool cornersInside(const Texture &tex) {
+  constexpr int32_t Limit = 1 << 29;  // keeps every coordinate where truncations agree
+  if (tex.width < 2 || tex.height < 2 || tex.width > Limit || tex.height > Limit) return false;
+  const int64_t last = (int64_t{tex.width} + 1) * (tex.height - 2) + (tex.width - 2);
+  return last < tex.pixelBytes;
+}
+
 // The running values of a run: each advances by one addition per column,
 // exactly as a plain walk from the run's left end would.
 struct RunValues {
@@ -185,7 +197,7 @@ struct Run {
 // nothing. Its depth row is claimed here, so it must be walked before
 // anything else reads or writes row y.
 bool prepareRun(Run &run, const FrameTarget &target, int64_t xa, int64_t xb, double za, double zb, int64_t y,
-                double ua, double ub, double va, double vb, const Texture &tex) {
+                double ua, double ub, double va, double vb, const Texture &tex, bool knownInside) {
   if (xa == xb) return false;
   if (xa > xb) {
     std::swap(xa, xb);
@@ -212,7 +224,7 @@ bool prepareRun(Run &run, const FrameTarget &target, int64_t xa, int64_t xb, dou
   run.end = end;
   run.depth = claimDepthRow(y, start, end);
   run.pixelRow = target.pixels + y * target.pitch;
-  run.inside = texelsInside(tex, r.u, r.du, r.v, r.dv, end - start);
+  run.inside = knownInside || texelsInside(tex, r.u, r.du, r.v, r.dv, end - start);
   return true;
 }
 
@@ -306,12 +318,14 @@ void walkPair(Run &a, Run &b, const Texture &tex) {
 // run has been walked when the pairer goes.
 class RunPairer {
  public:
-  explicit RunPairer(const Texture &tex) : tex_(tex) {}
+  RunPairer(const Texture &tex, bool faceInside) : tex_(tex), faceInside_(faceInside) {}
   RunPairer(const RunPairer &) = delete;
   RunPairer &operator=(const RunPairer &) = delete;
   ~RunPairer() {
     if (waiting_) walkRun(pending_, tex_);
   }
+
+  bool faceInside() const { return faceInside_; }
 
   void add(Run &run) {
     if (!run.inside) {
@@ -327,6 +341,7 @@ class RunPairer {
 
  private:
   const Texture &tex_;
+  const bool faceInside_;
   Run pending_{};
   bool waiting_ = false;
 };
@@ -335,8 +350,8 @@ class RunPairer {
 void drawRow(RunPairer &pairer, const FrameTarget &target, const Texture &tex, const Edge &left,
              const Edge &right, int64_t y) {
   Run run;
-  if (y > 0 &&
-      prepareRun(run, target, left.x, right.x, left.z, right.z, y, left.u, right.u, left.v, right.v, tex))
+  if (y > 0 && prepareRun(run, target, left.x, right.x, left.z, right.z, y, left.u, right.u, left.v, right.v,
+                          tex, pairer.faceInside()))
     pairer.add(run);
 }
 
@@ -389,7 +404,7 @@ void fillTexturedSpan(int xa, int xb, double za, double zb, int y, double ua, do
   const FrameTarget target = currentFrameTarget();
   if (!target.pixels || y < 0 || y >= target.height || !texture.pixels || texture.pixelBytes <= 0) return;
   Run run;
-  if (prepareRun(run, target, xa, xb, za, zb, y, ua, ub, va, vb, texture)) walkRun(run, texture);
+  if (prepareRun(run, target, xa, xb, za, zb, y, ua, ub, va, vb, texture, false)) walkRun(run, texture);
 }
 
 void drawTexturedFace(const SceneFace &face) {
@@ -416,7 +431,7 @@ void drawTexturedFace(const SceneFace &face) {
   if (r->screenX < q->screenX) std::swap(q, r);
 
   Edge left, right;
-  RunPairer pairer(*tex);
+  RunPairer pairer(*tex, cornersInside(*tex));
 
   if (p->screenY != q->screenY && p->screenY != r->screenY) {
     setUpEdge(left, *p, *q);

@@ -141,4 +141,15 @@ TEST_F(AgainstReference, RunsAtTheTextureEdgesMatch) {
   }
 }
 
+// Textures whose corners already read past the stored rows (a row step of
+// width + 1 over rows of width bytes) or that are too small to have a lower
+// left half: such faces cannot be taken as inside as a whole, and their
+// runs are checked and held inside one by one.
+TEST_F(AgainstReference, FacesOfTexturesTooShortForTheirCornersMatch) {
+  TestTexture shortRows(8, 40, 8), single(1, 1, 4), narrow(1, 9, 4), flat(5, 1, 8);
+  setFaceTextures(&shortRows.bitmap, &single.bitmap, &narrow.bitmap, &flat.bitmap);
+  compareFrames(150, 8, 20, drawTexturedFace, referenceTexturedFace);
+  compareFrames(30, 4, 300000, drawTexturedFace, referenceTexturedFace);
+}
+
 }  // namespace
