@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstring>
 
 #include "game/render/render_math.h"
 
@@ -16,16 +17,36 @@ struct Range {
 };
 
 constexpr double SmallestNormalPair = 0x1p-1021;
+constexpr uint64_t FractionBits = (uint64_t{1} << 52) - 1;
+
+// The biased exponent field of a double, read from its bits rather than
+// through the maths library: jumps over rows above the screen ask for it
+// several times per edge.
+uint64_t exponentField(double v) {
+  uint64_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  return (bits >> 52) & 0x7ff;
+}
+
+double fromBits(uint64_t bits) {
+  double v;
+  std::memcpy(&v, &bits, sizeof v);
+  return v;
+}
+
+// The two values of a binade whose fraction fields are 2 and all ones less
+// one: 2^e (1 + 2^-51) and 2^e (2 - 2^-51).
+Range binadeWithMargin(uint64_t exponentBits) {
+  return {fromBits((exponentBits << 52) | 2), fromBits((exponentBits << 52) | (FractionBits - 1))};
+}
 
 bool rangeOf(double magnitude, Range &range) {
   if (magnitude < SmallestNormalPair) {
-    range.low = std::ldexp(2.0, -1074);
-    range.high = std::ldexp(static_cast<double>((int64_t{1} << 53) - 2), -1074);
+    // The subnormals and the lowest binade: 2 x 2^-1074 up to (2^53 - 2) x 2^-1074.
+    range = {fromBits(2), binadeWithMargin(1).high};
     return true;
   }
-  int e = std::ilogb(magnitude);
-  range.low = std::ldexp(static_cast<double>((int64_t{1} << 52) + 2), e - 52);
-  range.high = std::ldexp(static_cast<double>((int64_t{1} << 53) - 2), e - 52);
+  range = binadeWithMargin(exponentField(magnitude));
   return true;
 }
 
@@ -34,7 +55,7 @@ bool sameRange(double a, double b) {
   double ma = std::fabs(a), mb = std::fabs(b);
   if (ma < SmallestNormalPair || mb < SmallestNormalPair)
     return ma < SmallestNormalPair && mb < SmallestNormalPair;
-  return std::ilogb(ma) == std::ilogb(mb);
+  return exponentField(ma) == exponentField(mb);
 }
 
 }  // namespace
