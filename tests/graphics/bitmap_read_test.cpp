@@ -9,6 +9,7 @@
 
 #include "bitmap_writers.h"
 #include "graphics/rasterkit.h"
+#include "image_context.h"
 
 using namespace testfiles;
 
@@ -42,22 +43,7 @@ BmpFile picture(int width, int height, int bits, bool topDown = false) {
 }
 
 uint32_t pixelAt(const Bitmap *b, int x, int y) {
-  const uint8_t *row = b->surface + y * b->bytesPerLine;
-  switch (b->bitsPerPixel) {
-    case 1:
-      return (row[x / 8] >> (7 - x % 8)) & 1;
-    case 4:
-      return x % 2 ? row[x / 2] & 0xF : row[x / 2] >> 4;
-    case 8:
-      return row[x];
-    case 15:
-    case 16:
-      return row[2 * x] | row[2 * x + 1] << 8;
-    case 24:
-      return row[3 * x] | row[3 * x + 1] << 8 | row[3 * x + 2] << 16;
-    default:
-      return row[4 * x] | row[4 * x + 1] << 8 | row[4 * x + 2] << 16 | uint32_t(row[4 * x + 3]) << 24;
-  }
+  return packedPixelAt(b->surface + y * b->bytesPerLine, b->bitsPerPixel, x);
 }
 
 }  // namespace

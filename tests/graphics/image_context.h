@@ -8,6 +8,25 @@
 
 namespace testfiles {
 
+// One pixel of a packed row, read independently of the library's own code.
+inline uint32_t packedPixelAt(const uint8_t *row, int bits, int x) {
+  switch (bits) {
+    case 1:
+      return (row[x / 8] >> (7 - x % 8)) & 1;
+    case 4:
+      return x % 2 ? row[x / 2] & 0xF : row[x / 2] >> 4;
+    case 8:
+      return row[x];
+    case 15:
+    case 16:
+      return row[2 * x] | row[2 * x + 1] << 8;
+    case 24:
+      return row[3 * x] | row[3 * x + 1] << 8 | row[3 * x + 2] << 16;
+    default:
+      return row[4 * x] | row[4 * x + 1] << 8 | row[4 * x + 2] << 16 | uint32_t(row[4 * x + 3]) << 24;
+  }
+}
+
 struct TestContext {
   DeviceContext *dc = nullptr;
   TestContext(int width, int height, int bits = 8, const PixelFormat *pf = nullptr) {
@@ -25,21 +44,7 @@ struct TestContext {
   uint32_t at(int x, int y) const {
     const DeviceContext *c = live();
     const uint8_t *row = c->surface + int64_t(y) * c->bytesPerLine;
-    switch (c->bitsPerPixel) {
-      case 1:
-        return (row[x / 8] >> (7 - x % 8)) & 1;
-      case 4:
-        return x % 2 ? row[x / 2] & 0xF : row[x / 2] >> 4;
-      case 8:
-        return row[x];
-      case 15:
-      case 16:
-        return row[2 * x] | row[2 * x + 1] << 8;
-      case 24:
-        return row[3 * x] | row[3 * x + 1] << 8 | row[3 * x + 2] << 16;
-      default:
-        return row[4 * x] | row[4 * x + 1] << 8 | row[4 * x + 2] << 16 | uint32_t(row[4 * x + 3]) << 24;
-    }
+    return packedPixelAt(row, c->bitsPerPixel, x);
   }
   void set8(int x, int y, uint8_t v) { live()->surface[int64_t(y) * live()->bytesPerLine + x] = v; }
   void fill(uint8_t byte) {
