@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -17,7 +18,9 @@ namespace {
 class WorldStep : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto path = std::filesystem::temp_directory_path() / "kelvaro_render_world.txt";
+    // Test programs run in parallel: each needs a file of its own.
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("kelvaro_render_world_" + std::to_string(getpid()) + ".txt");
     std::ofstream out(path);
     out << "b:500,0,50;\nk:\n";
     for (int k = 0; k <= 10; ++k) out << k << ":" << 100 * k - 150 << ",0,120;\n";
