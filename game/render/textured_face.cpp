@@ -206,11 +206,11 @@ bool prepareRun(Run &run, const FrameTarget &target, int64_t xa, int64_t xb, dou
     std::swap(va, vb);
   }
   int64_t start = xa - 1, end = xb + 1;
+  const int64_t w = target.width;
+  if (end <= 0 || start >= w) return false;
   const double n = static_cast<double>(end - start);
   RunValues &r = run.values;
   r = {za, (zb - za) / n, ua, (ub - ua) / n, va, (vb - va) / n};
-  const int64_t w = target.width;
-  if (end <= 0 || start >= w) return false;
   if (start < 0) {
     const double skipped = static_cast<double>(-start);
     r.z += skipped * r.dz;
@@ -397,6 +397,18 @@ void walkRows(RunPairer &pairer, const FrameTarget &target, const Texture &tex, 
   }
 }
 
+// Whether any run of a face can write a column of a drawn row. Edges never
+// leave the range of their corners' columns and rows, and a run widens its
+// corners' columns by one on each side; rows from the top corner up to,
+// not including, the bottom one are drawn, from row 1 up to H - 1.
+bool reachesScreen(const ScenePoint &a, const ScenePoint &b, const ScenePoint &c, const FrameTarget &target) {
+  const int64_t left = std::min({a.screenX, b.screenX, c.screenX});
+  const int64_t right = std::max({a.screenX, b.screenX, c.screenX});
+  const int64_t top = std::min({a.screenY, b.screenY, c.screenY});
+  const int64_t bottom = std::max({a.screenY, b.screenY, c.screenY});
+  return right + 1 > 0 && left - 1 < target.width - 1 && bottom > 1 && top < target.height;
+}
+
 }  // namespace
 
 void fillTexturedSpan(int xa, int xb, double za, double zb, int y, double ua, double ub, double va, double vb,
@@ -424,6 +436,8 @@ void drawTexturedFace(const SceneFace &face) {
   face.vertex1->v = tex->height - 2;
   face.vertex2->u = tex->width - 2;
   face.vertex2->v = tex->height - 2;
+
+  if (!reachesScreen(*face.vertex0, *face.vertex1, *face.vertex2, target)) return;
 
   const ScenePoint *p = face.vertex0, *q = face.vertex1, *r = face.vertex2;
   if (q->screenY < p->screenY) std::swap(p, q);
