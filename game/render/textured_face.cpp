@@ -4,6 +4,7 @@
 
 #include "game/render/render_math.h"
 #include "game/render/render_steps.h"
+#include "game/render/texel_coords.h"
 #include "game/sim/camera.h"
 
 namespace {
@@ -90,21 +91,20 @@ void skipRows(Edge &e, int64_t rows) {
 // picture's first or last byte.
 struct ClampedTexels {
   const Texture &tex;
-  uint8_t operator()(double u, double v) const {
-    int64_t offset = int64_t{tex.width + 1} * truncToInt32(v) + truncToInt32(u);
+  uint8_t operator()(const TexelCoords &c) const {
+    int64_t offset = int64_t{tex.width + 1} * truncToInt32(c.v()) + truncToInt32(c.u());
     offset = std::clamp<int64_t>(offset, 0, tex.pixelBytes - 1);
     return tex.pixels[offset];
   }
 };
 
 // Texel reads of a run proven to stay inside the texture, with coordinates
-// in (-1, 2^30) where every truncation agrees with the 32-bit one.
+// in (-1, PackedLimit) and a row step of at most PackedLimit.
 struct InsideTexels {
   const uint8_t *pixels;
-  int64_t rowStep;
-  uint8_t operator()(double u, double v) const {
-    return pixels[rowStep * static_cast<int64_t>(v) + static_cast<int64_t>(u)];
-  }
+  PackedTexelOffset offset;
+  explicit InsideTexels(const Texture &tex) : pixels(tex.pixels), offset(tex.width + 1) {}
+  uint8_t operator()(const TexelCoords &c) const { return pixels[offset(c)]; }
 };
 
 // The range that `count` additions of `step` to `from` can cover, widened by
@@ -124,7 +124,9 @@ Reach reachOf(double from, double step, int64_t count) {
 // can do without clamping. NaN or huge values fail the test.
 bool texelsInside(const Texture &tex, double u, double du, double v, double dv, int64_t count) {
   const Reach ru = reachOf(u, du, count), rv = reachOf(v, dv, count);
-  if (!(ru.low > -1.0 && rv.low > -1.0 && ru.high < 1073741824.0 && rv.high < 1073741824.0)) return false;
+  constexpr double Limit = PackedLimit;
+  if (!(ru.low > -1.0 && rv.low > -1.0 && ru.high < Limit && rv.high < Limit)) return false;
+  if (tex.width >= PackedLimit) return false;
   const int64_t last =
       (int64_t{tex.width} + 1) * static_cast<int64_t>(rv.high) + static_cast<int64_t>(ru.high);
   return last < tex.pixelBytes;
@@ -136,8 +138,7 @@ bool texelsInside(const Texture &tex, double u, double du, double v, double dv, 
 // even over billions of additions; values within half a texel of the
 // corners truncate to the corners' texels.
 bool cornersInside(const Texture &tex) {
-  constexpr int32_t Limit = 1 << 29;  // keeps every coordinate where truncations agree
-  if (tex.width < 2 || tex.height < 2 || tex.width > Limit || tex.height > Limit) return false;
+  if (tex.width < 2 || tex.height < 2 || tex.width >= PackedLimit || tex.height >= PackedLimit) return false;
   const int64_t last = (int64_t{tex.width} + 1) * (tex.height - 2) + (tex.width - 2);
   return last < tex.pixelBytes;
 }
@@ -145,23 +146,24 @@ bool cornersInside(const Texture &tex) {
 // The running values of a run: each advances by one addition per column,
 // exactly as a plain walk from the run's left end would.
 struct RunValues {
-  double z, dz, u, du, v, dv;
+  double z, dz;
+  TexelCoords uv, duv;
 };
 
 // One column. Columns that this frame has not given a depth yet hold the
 // far value, so there the test needs no read and the depth is written
 // whatever its outcome.
 template <bool Fresh, typename Texels>
-inline void drawColumn(double z, double u, double v, double *depthRow, uint8_t *pixelRow, int64_t x,
+inline void drawColumn(double z, const TexelCoords &uv, double *depthRow, uint8_t *pixelRow, int64_t x,
                        const Texels &texels) {
   if constexpr (Fresh) {
     const bool nearer = z < FarDepth;
     depthRow[x] = nearer ? z : FarDepth;
-    if (nearer) pixelRow[x] = texels(u, v);
+    if (nearer) pixelRow[x] = texels(uv);
   } else {
     if (z < depthRow[x]) {
       depthRow[x] = z;
-      pixelRow[x] = texels(u, v);
+      pixelRow[x] = texels(uv);
     }
   }
 }
@@ -170,17 +172,17 @@ inline void drawColumn(double z, double u, double v, double *depthRow, uint8_t *
 template <bool Fresh, typename Texels>
 inline void walkColumns(RunValues &r, double *depthRow, uint8_t *pixelRow, int64_t from, int64_t to,
                         const Texels &texels) {
-  double z = r.z, u = r.u, v = r.v;
-  const double dz = r.dz, du = r.du, dv = r.dv;
+  double z = r.z;
+  TexelCoords uv = r.uv;
+  const double dz = r.dz;
+  const TexelCoords duv = r.duv;
   for (int64_t x = from; x < to; ++x) {
-    drawColumn<Fresh>(z, u, v, depthRow, pixelRow, x, texels);
+    drawColumn<Fresh>(z, uv, depthRow, pixelRow, x, texels);
     z += dz;
-    u += du;
-    v += dv;
+    uv.advance(duv);
   }
   r.z = z;
-  r.u = u;
-  r.v = v;
+  r.uv = uv;
 }
 
 // A run ready to be walked: its clipped columns [start, end), its values at
@@ -209,13 +211,12 @@ bool prepareRun(Run &run, const FrameTarget &target, int64_t xa, int64_t xb, dou
   const int64_t w = target.width;
   if (end <= 0 || start >= w) return false;
   const double n = static_cast<double>(end - start);
-  RunValues &r = run.values;
-  r = {za, (zb - za) / n, ua, (ub - ua) / n, va, (vb - va) / n};
+  double z = za, dz = (zb - za) / n, u = ua, du = (ub - ua) / n, v = va, dv = (vb - va) / n;
   if (start < 0) {
     const double skipped = static_cast<double>(-start);
-    r.z += skipped * r.dz;
-    r.u += skipped * r.du;
-    r.v += skipped * r.dv;
+    z += skipped * dz;
+    u += skipped * du;
+    v += skipped * dv;
     start = 0;
   }
   if (end >= w) end = w - 1;
@@ -224,7 +225,8 @@ bool prepareRun(Run &run, const FrameTarget &target, int64_t xa, int64_t xb, dou
   run.end = end;
   run.depth = claimDepthRow(y, start, end);
   run.pixelRow = target.pixels + y * target.pitch;
-  run.inside = knownInside || texelsInside(tex, r.u, r.du, r.v, r.dv, end - start);
+  run.values = {z, dz, TexelCoords::of(u, v), TexelCoords::of(du, dv)};
+  run.inside = knownInside || texelsInside(tex, u, du, v, dv, end - start);
   return true;
 }
 
@@ -240,7 +242,7 @@ void walkRunFrom(Run &run, int64_t from, const Texels &texels) {
 
 void walkRun(Run &run, const Texture &tex) {
   if (run.inside) {
-    walkRunFrom(run, run.start, InsideTexels{tex.pixels, int64_t{tex.width} + 1});
+    walkRunFrom(run, run.start, InsideTexels(tex));
   } else {
     walkRunFrom(run, run.start, ClampedTexels{tex});
   }
@@ -265,33 +267,29 @@ inline bool freshAt(const Run &run, int64_t x, int64_t &stretchEnd) {
 // chains of additions no longer wait for each other.
 template <bool FreshA, bool FreshB>
 void walkTwo(Run &a, Run &b, int64_t fromA, int64_t fromB, int64_t count, const InsideTexels &texels) {
-  double za = a.values.z, ua = a.values.u, va = a.values.v;
-  double zb = b.values.z, ub = b.values.u, vb = b.values.v;
-  const double dza = a.values.dz, dua = a.values.du, dva = a.values.dv;
-  const double dzb = b.values.dz, dub = b.values.du, dvb = b.values.dv;
+  double za = a.values.z, zb = b.values.z;
+  TexelCoords uva = a.values.uv, uvb = b.values.uv;
+  const double dza = a.values.dz, dzb = b.values.dz;
+  const TexelCoords duva = a.values.duv, duvb = b.values.duv;
   double *depthA = a.depth.row + fromA, *depthB = b.depth.row + fromB;
   uint8_t *pixelA = a.pixelRow + fromA, *pixelB = b.pixelRow + fromB;
   for (int64_t i = 0; i < count; ++i) {
-    drawColumn<FreshA>(za, ua, va, depthA, pixelA, i, texels);
-    drawColumn<FreshB>(zb, ub, vb, depthB, pixelB, i, texels);
+    drawColumn<FreshA>(za, uva, depthA, pixelA, i, texels);
+    drawColumn<FreshB>(zb, uvb, depthB, pixelB, i, texels);
     za += dza;
-    ua += dua;
-    va += dva;
+    uva.advance(duva);
     zb += dzb;
-    ub += dub;
-    vb += dvb;
+    uvb.advance(duvb);
   }
   a.values.z = za;
-  a.values.u = ua;
-  a.values.v = va;
+  a.values.uv = uva;
   b.values.z = zb;
-  b.values.u = ub;
-  b.values.v = vb;
+  b.values.uv = uvb;
 }
 
 // Two runs of one face on different rows, both inside the texture.
 void walkPair(Run &a, Run &b, const Texture &tex) {
-  const InsideTexels texels{tex.pixels, int64_t{tex.width} + 1};
+  const InsideTexels texels(tex);
   const int64_t count = std::min(a.end - a.start, b.end - b.start);
   for (int64_t i = 0; i < count;) {
     const int64_t xa = a.start + i, xb = b.start + i;

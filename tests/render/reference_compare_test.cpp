@@ -152,4 +152,14 @@ TEST_F(AgainstReference, FacesOfTexturesTooShortForTheirCornersMatch) {
   compareFrames(30, 4, 300000, drawTexturedFace, referenceTexturedFace);
 }
 
+// Texture offsets are formed from 16-bit coordinates where they fit: the
+// widest texture that fits, the narrowest that does not (held inside run by
+// run instead) and a tall one whose offsets reach far past 16 bits.
+TEST_F(AgainstReference, TexturesAtTheWidthAndHeightLimitsMatch) {
+  TestTexture widest(32766, 3, 32767), tooWide(32767, 3, 32768), tall(3, 32766, 4);
+  setFaceTextures(&widest.bitmap, &tooWide.bitmap, &tall.bitmap, &widest.bitmap);
+  compareFrames(150, 8, 20, drawTexturedFace, referenceTexturedFace);
+  compareFrames(30, 4, 300000, drawTexturedFace, referenceTexturedFace);
+}
+
 }  // namespace

@@ -1,0 +1,67 @@
+// A run's texture coordinates u and v side by side: one addition advances
+// both and one conversion truncates both. Each lane is an ordinary IEEE
+// double sum, so the values are the same bits as two separate additions.
+#pragma once
+
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+// Texel offsets (width + 1) * trunc(v) + trunc(u) for coordinates whose
+// truncations and row step all lie in [0, PackedLimit]: small enough to be
+// multiplied and added as 16-bit words.
+inline constexpr int32_t PackedLimit = 32767;
+
+#if defined(__SSE2__)
+
+struct TexelCoords {
+  __m128d uv;
+
+  static TexelCoords of(double u, double v) { return {_mm_set_pd(v, u)}; }
+  double u() const { return _mm_cvtsd_f64(uv); }
+  double v() const { return _mm_cvtsd_f64(_mm_unpackhi_pd(uv, uv)); }
+  void advance(const TexelCoords &step) { uv = _mm_add_pd(uv, step.uv); }
+};
+
+class PackedTexelOffset {
+ public:
+  explicit PackedTexelOffset(int32_t rowStep)
+      : weights_(_mm_set_epi16(0, 0, 0, 0, 0, 0, static_cast<int16_t>(rowStep), 1)) {}
+  int32_t operator()(const TexelCoords &c) const {
+    const __m128i whole = _mm_cvttpd_epi32(c.uv);  // truncated u, v as 32-bit lanes
+    const __m128i words = _mm_packs_epi32(whole, whole);
+    return _mm_cvtsi128_si32(_mm_madd_epi16(words, weights_));  // u * 1 + v * rowStep
+  }
+
+ private:
+  __m128i weights_;
+};
+
+#else
+
+struct TexelCoords {
+  double u_, v_;
+
+  static TexelCoords of(double u, double v) { return {u, v}; }
+  double u() const { return u_; }
+  double v() const { return v_; }
+  void advance(const TexelCoords &step) {
+    u_ += step.u_;
+    v_ += step.v_;
+  }
+};
+
+class PackedTexelOffset {
+ public:
+  explicit PackedTexelOffset(int32_t rowStep) : rowStep_(rowStep) {}
+  int32_t operator()(const TexelCoords &c) const {
+    return rowStep_ * static_cast<int32_t>(c.v_) + static_cast<int32_t>(c.u_);
+  }
+
+ private:
+  int32_t rowStep_;
+};
+
+#endif
