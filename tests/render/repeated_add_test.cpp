@@ -61,6 +61,23 @@ TEST(RepeatedAddition, MatchesWalkingForTiesZeroCrossingsAndTinyValues) {
   expectSameAsWalking(-0x1.fffffffffff00p1023, -0x1p972, 100000);
 }
 
+// Whole numbers are summed at once while every partial sum stays below
+// 2^53; at and past that bound the sums round and must be walked.
+TEST(RepeatedAddition, WholeNumbersUpToAndPastTheExactLimit) {
+  expectSameAsWalking(3000000.0, 1.0, 100000);
+  expectSameAsWalking(-7.0, 1.0, 7);  // ends on +0
+  expectSameAsWalking(-0.0, 0.0, 5);
+  expectSameAsWalking(-0.0, -0.0, 5);
+  expectSameAsWalking(0x1p53 - 10, 1.0, 9);
+  expectSameAsWalking(0x1p53 - 10, 1.0, 10);
+  expectSameAsWalking(0x1p53 - 10, 1.0, 20);
+  expectSameAsWalking(-(0x1p53 - 10), -3.0, 5);
+  expectSameAsWalking(0x1p53 - 10, 3.0, 5);  // the last sums pass 2^53 and round
+  expectSameAsWalking(-(0x1p53 - 7), -3.0, 4);
+  expectSameAsWalking(5.0, 0x1p52 - 1, 3);
+  expectSameAsWalking(2.5, 1.0, 1000);  // not whole: walked as before
+}
+
 TEST(RepeatedAddition, NonFiniteAndNegligibleSteps) {
   expectSameAsWalking(1.0, INFINITY, 1000);
   expectSameAsWalking(-INFINITY, INFINITY, 1000);
