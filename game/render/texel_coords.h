@@ -29,10 +29,11 @@ class PackedTexelOffset {
  public:
   explicit PackedTexelOffset(int32_t rowStep)
       : weights_(_mm_set_epi16(0, 0, 0, 0, 0, 0, static_cast<int16_t>(rowStep), 1)) {}
-  int32_t operator()(const TexelCoords &c) const {
+  // Unsigned, so that the offset widens to an address for free.
+  uint32_t operator()(const TexelCoords &c) const {
     const __m128i whole = _mm_cvttpd_epi32(c.uv);  // truncated u, v as 32-bit lanes
     const __m128i words = _mm_packs_epi32(whole, whole);
-    return _mm_cvtsi128_si32(_mm_madd_epi16(words, weights_));  // u * 1 + v * rowStep
+    return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_madd_epi16(words, weights_)));  // u + v * rowStep
   }
 
  private:
@@ -56,8 +57,8 @@ struct TexelCoords {
 class PackedTexelOffset {
  public:
   explicit PackedTexelOffset(int32_t rowStep) : rowStep_(rowStep) {}
-  int32_t operator()(const TexelCoords &c) const {
-    return rowStep_ * static_cast<int32_t>(c.v_) + static_cast<int32_t>(c.u_);
+  uint32_t operator()(const TexelCoords &c) const {
+    return static_cast<uint32_t>(rowStep_ * static_cast<int32_t>(c.v_) + static_cast<int32_t>(c.u_));
   }
 
  private:
