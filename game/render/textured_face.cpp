@@ -150,13 +150,19 @@ struct RunValues {
   TexelCoords uv, duv;
 };
 
-// One column. Columns that this frame has not given a depth yet hold the
-// far value, so there the test needs no read and the depth is written
-// whatever its outcome.
-template <bool Fresh, typename Texels>
+// What a column's depth test knows beforehand. Columns that this frame has
+// not given a depth yet hold the far value, so there the test needs no read
+// and the depth is written whatever its outcome; in a run whose depths all
+// lie nearer than that, the test always passes.
+enum class Column { Held, Fresh, FreshNearer };
+
+template <Column Kind, typename Texels>
 inline void drawColumn(double z, const TexelCoords &uv, double *depthRow, uint8_t *pixelRow, int64_t x,
                        const Texels &texels) {
-  if constexpr (Fresh) {
+  if constexpr (Kind == Column::FreshNearer) {
+    depthRow[x] = z;
+    pixelRow[x] = texels(uv);
+  } else if constexpr (Kind == Column::Fresh) {
     const bool nearer = z < FarDepth;
     depthRow[x] = nearer ? z : FarDepth;
     if (nearer) pixelRow[x] = texels(uv);
@@ -169,7 +175,7 @@ inline void drawColumn(double z, const TexelCoords &uv, double *depthRow, uint8_
 }
 
 // Columns [from, to) of a run.
-template <bool Fresh, typename Texels>
+template <Column Kind, typename Texels>
 inline void walkColumns(RunValues &r, double *depthRow, uint8_t *pixelRow, int64_t from, int64_t to,
                         const Texels &texels) {
   double z = r.z;
@@ -177,7 +183,7 @@ inline void walkColumns(RunValues &r, double *depthRow, uint8_t *pixelRow, int64
   const double dz = r.dz;
   const TexelCoords duv = r.duv;
   for (int64_t x = from; x < to; ++x) {
-    drawColumn<Fresh>(z, uv, depthRow, pixelRow, x, texels);
+    drawColumn<Kind>(z, uv, depthRow, pixelRow, x, texels);
     z += dz;
     uv.advance(duv);
   }
@@ -193,6 +199,7 @@ struct Run {
   uint8_t *pixelRow;
   int64_t start, end;
   bool inside;  // every texel it reads lies inside the texture
+  bool nearer;  // every depth it computes is nearer than the far value
 };
 
 // Sets up the run of row y between columns xa and xb; false when it writes
@@ -227,17 +234,27 @@ bool prepareRun(Run &run, const FrameTarget &target, int64_t xa, int64_t xb, dou
   run.pixelRow = target.pixels + y * target.pitch;
   run.values = {z, dz, TexelCoords::of(u, v), TexelCoords::of(du, dv)};
   run.inside = knownInside || texelsInside(tex, u, du, v, dv, end - start);
+  run.nearer = reachOf(z, dz, end - start).high < FarDepth;  // false for NaN
   return true;
 }
 
 // The columns [from, end) of a run whose values stand at column `from`.
-template <typename Texels>
-void walkRunFrom(Run &run, int64_t from, const Texels &texels) {
+template <Column FreshKind, typename Texels>
+void walkStretches(Run &run, int64_t from, const Texels &texels) {
   double *depthRow = run.depth.row;
   const int64_t held = std::max(from, run.depth.heldFrom), fresh = std::max(from, run.depth.heldTo);
-  walkColumns<true>(run.values, depthRow, run.pixelRow, from, run.depth.heldFrom, texels);
-  walkColumns<false>(run.values, depthRow, run.pixelRow, held, run.depth.heldTo, texels);
-  walkColumns<true>(run.values, depthRow, run.pixelRow, fresh, run.end, texels);
+  walkColumns<FreshKind>(run.values, depthRow, run.pixelRow, from, run.depth.heldFrom, texels);
+  walkColumns<Column::Held>(run.values, depthRow, run.pixelRow, held, run.depth.heldTo, texels);
+  walkColumns<FreshKind>(run.values, depthRow, run.pixelRow, fresh, run.end, texels);
+}
+
+template <typename Texels>
+void walkRunFrom(Run &run, int64_t from, const Texels &texels) {
+  if (run.nearer) {
+    walkStretches<Column::FreshNearer>(run, from, texels);
+  } else {
+    walkStretches<Column::Fresh>(run, from, texels);
+  }
 }
 
 void walkRun(Run &run, const Texture &tex) {
@@ -265,7 +282,7 @@ inline bool freshAt(const Run &run, int64_t x, int64_t &stretchEnd) {
 // `count` columns of two runs on different rows side by side: each run's
 // sums are the same additions as when it is walked alone, but the two
 // chains of additions no longer wait for each other.
-template <bool FreshA, bool FreshB>
+template <Column KindA, Column KindB>
 void walkTwo(Run &a, Run &b, int64_t fromA, int64_t fromB, int64_t count, const InsideTexels &texels) {
   double za = a.values.z, zb = b.values.z;
   TexelCoords uva = a.values.uv, uvb = b.values.uv;
@@ -274,8 +291,8 @@ void walkTwo(Run &a, Run &b, int64_t fromA, int64_t fromB, int64_t count, const 
   double *depthA = a.depth.row + fromA, *depthB = b.depth.row + fromB;
   uint8_t *pixelA = a.pixelRow + fromA, *pixelB = b.pixelRow + fromB;
   for (int64_t i = 0; i < count; ++i) {
-    drawColumn<FreshA>(za, uva, depthA, pixelA, i, texels);
-    drawColumn<FreshB>(zb, uvb, depthB, pixelB, i, texels);
+    drawColumn<KindA>(za, uva, depthA, pixelA, i, texels);
+    drawColumn<KindB>(zb, uvb, depthB, pixelB, i, texels);
     za += dza;
     uva.advance(duva);
     zb += dzb;
@@ -287,7 +304,8 @@ void walkTwo(Run &a, Run &b, int64_t fromA, int64_t fromB, int64_t count, const 
   b.values.uv = uvb;
 }
 
-// Two runs of one face on different rows, both inside the texture.
+// Two runs of one face on different rows, both inside the texture and
+// nearer than the far value throughout.
 void walkPair(Run &a, Run &b, const Texture &tex) {
   const InsideTexels texels(tex);
   const int64_t count = std::min(a.end - a.start, b.end - b.start);
@@ -297,13 +315,13 @@ void walkPair(Run &a, Run &b, const Texture &tex) {
     const bool freshA = freshAt(a, xa, endA), freshB = freshAt(b, xb, endB);
     const int64_t n = std::min({endA - xa, endB - xb, count - i});
     if (freshA && freshB) {
-      walkTwo<true, true>(a, b, xa, xb, n, texels);
+      walkTwo<Column::FreshNearer, Column::FreshNearer>(a, b, xa, xb, n, texels);
     } else if (freshA) {
-      walkTwo<true, false>(a, b, xa, xb, n, texels);
+      walkTwo<Column::FreshNearer, Column::Held>(a, b, xa, xb, n, texels);
     } else if (freshB) {
-      walkTwo<false, true>(a, b, xa, xb, n, texels);
+      walkTwo<Column::Held, Column::FreshNearer>(a, b, xa, xb, n, texels);
     } else {
-      walkTwo<false, false>(a, b, xa, xb, n, texels);
+      walkTwo<Column::Held, Column::Held>(a, b, xa, xb, n, texels);
     }
     i += n;
   }
@@ -312,7 +330,8 @@ void walkPair(Run &a, Run &b, const Texture &tex) {
 }
 
 // Collects the runs of one face and walks them two rows at a time. The rows
-// of a face all differ, so their runs are independent of each other; every
+// of a face all differ, so their runs are independent of each other. Runs
+// that may read outside the texture or reach the far depth go alone. Every
 // run has been walked when the pairer goes.
 class RunPairer {
  public:
@@ -326,7 +345,7 @@ class RunPairer {
   bool faceInside() const { return faceInside_; }
 
   void add(Run &run) {
-    if (!run.inside) {
+    if (!run.inside || !run.nearer) {
       walkRun(run, tex_);
     } else if (!waiting_) {
       pending_ = run;
