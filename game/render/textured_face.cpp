@@ -325,8 +325,9 @@ void walkPair(Run &a, Run &b, const Texture &tex) {
     }
     i += n;
   }
-  walkRunFrom(a, a.start + count, texels);
-  walkRunFrom(b, b.start + count, texels);
+  // At most one of the two runs is longer.
+  if (a.start + count < a.end) walkRunFrom(a, a.start + count, texels);
+  if (b.start + count < b.end) walkRunFrom(b, b.start + count, texels);
 }
 
 // Collects the runs of one face and walks them two rows at a time. The rows
