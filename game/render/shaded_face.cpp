@@ -140,32 +140,25 @@ struct SpanDepth {
 };
 
 // Columns [x, last) of a span whose shade moves at most one step per
-// column, the usual case: both walks' state is copied into locals that the
+// column, the usual case: the walks' state lives in locals that the
 // compiler keeps in registers. The shade error stays in (-decrement, 0], so
 // one decrement always brings it back.
 void walkBallColumns(uint8_t *pixelRow, double *depthRow, int64_t x, int64_t last, int32_t baseColour,
-                     const ShadeWalk &shadeWalk, const SpanDepth &spanDepth) {
-  double shade = shadeWalk.shade, depth = spanDepth.depth;
-  int64_t shadeError = shadeWalk.error, depthError = spanDepth.error;
-  const double shadeSign = shadeWalk.sign, depthStep = spanDepth.step;
-  const int64_t growth = shadeWalk.growth, decrement = shadeWalk.decrement, g = spanDepth.g, w = spanDepth.w;
+                     const ShadeWalk &shadeWalk, SpanDepth depth) {
+  double shade = shadeWalk.shade;
+  int64_t shadeError = shadeWalk.error;
+  const double shadeSign = shadeWalk.sign;
+  const int64_t growth = shadeWalk.growth, decrement = shadeWalk.decrement;
   for (; x < last; ++x) {
     const int64_t colour = int64_t{baseColour} + truncToInt32(shade);
     pixelRow[x] = static_cast<uint8_t>(static_cast<uint64_t>(colour));
-    depthRow[x] = depth;
+    depthRow[x] = depth.depth;
     shadeError += growth;
     if (shadeError > 0) {
       shadeError -= decrement;
       shade += shadeSign;
     }
-    depthError += g;
-    if (depthError > 0) {
-      depth += depthStep;
-      depthError -= w;
-    } else if (depthError < -w) {
-      depth -= depthStep;
-      depthError += w;
-    }
+    depth.advanceOne();
   }
 }
 
