@@ -7,7 +7,9 @@
 #
 # A group is tools/packages/GROUP.list. Package names differ between Debian
 # releases, so a line may offer alternatives; the first one this machine's
-# package lists have a candidate for is taken.
+# package lists have a candidate for is taken. A line that starts with
+# "cmd:NAME" counts as met when the command NAME is already on the PATH, from
+# whatever source (Node.js from another vendor brings its own npm, say).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 lists="$here/packages"
@@ -84,9 +86,15 @@ fi
 to_install=()
 unavailable=()
 for line in "${wanted[@]}"; do
+  command_name=""
+  if [[ "$line" == cmd:* ]]; then
+    command_name="${line%% *}"; command_name="${command_name#cmd:}"
+    line="${line#* }"
+  fi
   read -r -a alternatives <<<"$(expand "$line")"
   satisfied=0
   if [ "$check_only" -eq 0 ]; then
+    if [ -n "$command_name" ] && command -v "$command_name" >/dev/null 2>&1; then continue; fi
     for p in "${alternatives[@]}"; do
       if installed "$p"; then satisfied=1; break; fi
     done
