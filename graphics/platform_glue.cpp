@@ -16,6 +16,13 @@ const RK_Platform *RK_platform() {
   return installed;
 }
 
+uint64_t RK_microseconds() {
+  const RK_Platform *p = installed;
+  if (!p) return 0;
+  if (p->microseconds) return p->microseconds();
+  return p->ticks ? uint64_t{p->ticks()} * 1000u : 0;
+}
+
 int RK_showMessageBox(const char *caption, const char *text, int kind) {
   if (!caption) caption = "";
   if (!text) text = "";

@@ -67,11 +67,20 @@ struct RK_Platform {
   // Size of the window's client area: a windowed context takes this size.
   // May be left null; windowed contexts then measure 640 x 480.
   void (*clientSize)(void *window, int *width, int *height);
+
+  // Microseconds since start, on the same clock as `ticks`: a frame drawn
+  // in well under a millisecond still measures more than nothing. May be
+  // left null; RK_microseconds then counts whole milliseconds.
+  uint64_t (*microseconds)();
 };
 
 // Installs a back end (and makes it the event pump's message source).
 void RK_setPlatform(const RK_Platform *platform);
 const RK_Platform *RK_platform();
+
+// The finer clock of the back end in force (its ticks x 1000 when it has
+// none); 0 without a back end.
+uint64_t RK_microseconds();
 
 // Shows a message box through the back end in force and always writes
 // "caption: text" as one line to standard error; without a display the line

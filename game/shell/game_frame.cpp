@@ -29,7 +29,7 @@ void drawBitmapIfLoaded(int x, int y, const Bitmap *bmp) {
 }
 
 void drawPlayingFrame() {
-  const unsigned int t0 = gameClock();
+  const uint64_t t0 = gameClock();
   drawBitmapIfLoaded(truncToInt(ball.position.x * -400.0), 0, resources.background);
   collideBall();
   if (!(ball.position.z >= 0.0)) loseLife();
@@ -40,9 +40,9 @@ void drawPlayingFrame() {
   for (int i = 0; i < game.lives; ++i)
     drawBitmapIfLoaded(68 * i, gameScreenHeight() - 55, resources.lifeIcon);
   ++game.frameCount;
-  const unsigned int t1 = gameClock();
+  const uint64_t t1 = gameClock();
   if (game.frameCount % 2 != 0) {
-    const double seconds = static_cast<double>(t1 - t0) * 0.001;
+    const double seconds = static_cast<double>(t1 - t0) * 0.000001;
     std::snprintf(game.fpsText, sizeof game.fpsText, "%f fps\n", 1.0 / seconds);
   }
   RK_setDrawColor(127);
@@ -51,9 +51,8 @@ void drawPlayingFrame() {
 
 }  // namespace
 
-unsigned int gameClock() {
-  const RK_Platform *platform = RK_platform();
-  return platform && platform->ticks ? platform->ticks() : 0;
+uint64_t gameClock() {
+  return RK_microseconds();
 }
 
 void showMenuItem(int selection) {

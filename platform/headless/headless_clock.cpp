@@ -7,6 +7,11 @@ uint32_t wallMilliseconds() {
   return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
+uint64_t wallMicroseconds() {
+  const auto elapsed = std::chrono::steady_clock::now() - headlessState().start;
+  return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count());
+}
+
 }  // namespace
 
 void headlessSetClockStep(int milliseconds) {
@@ -29,6 +34,15 @@ uint32_t headlessTicks() {
   if (s.clockStep == 0) return wallMilliseconds();
   s.fakeClock += static_cast<uint32_t>(s.clockStep);
   return s.fakeClock;
+}
+
+// The finer clock is the same clock: a stepped run advances it by the same
+// step per reading, so its frames stay reproducible.
+uint64_t headlessMicroseconds() {
+  HeadlessState &s = headlessState();
+  if (s.clockStep == 0) return wallMicroseconds();
+  s.fakeClock += static_cast<uint32_t>(s.clockStep);
+  return uint64_t{s.fakeClock} * 1000u;
 }
 
 // Nothing waits on a headless machine; a fake clock still moves on.

@@ -78,8 +78,9 @@ void headlessRemoveMode(int width, int height, int bits);
 // Makes entering full-screen or windowed output fail.
 void headlessFailOutput(bool fail);
 void headlessSetMessageBoxAnswer(int answer);
-// A step of n > 0 makes every clock reading advance a fake clock by n
-// milliseconds (and a sleep by its length); 0 follows the wall clock.
+// A step of n > 0 makes every clock reading (milliseconds or microseconds)
+// advance a fake clock by n milliseconds (and a sleep by its length); 0
+// follows the wall clock.
 void headlessSetClockStep(int milliseconds);
 void headlessSetClock(uint32_t milliseconds);
 

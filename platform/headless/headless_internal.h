@@ -50,4 +50,5 @@ bool headlessTakeCharacter(PlatformMessage *out, bool system);
 uint32_t headlessKeyState();
 void headlessPostMessage(const PlatformMessage &message);
 uint32_t headlessTicks();
+uint64_t headlessMicroseconds();
 void headlessSleep(int milliseconds);

@@ -26,6 +26,7 @@ RK_Platform makeTable() {
   p.postMessage = headlessPostMessage;
   p.messageBox = headlessMessageBox;
   p.ticks = headlessTicks;
+  p.microseconds = headlessMicroseconds;
   p.sleep = headlessSleep;
   p.clientSize = headlessClientSize;
   return p;

@@ -47,6 +47,16 @@ uint32_t ticks() {
   return SDL_GetTicks();
 }
 
+// SDL's performance counter, counted from the first reading: only spans
+// between readings matter.
+uint64_t microseconds() {
+  static const Uint64 frequency = SDL_GetPerformanceFrequency();
+  static const Uint64 start = SDL_GetPerformanceCounter();
+  const Uint64 elapsed = SDL_GetPerformanceCounter() - start;
+  // Whole seconds and the rest apart, so that a fast counter cannot overflow.
+  return elapsed / frequency * 1000000u + elapsed % frequency * 1000000u / frequency;
+}
+
 void sleepFor(int milliseconds) {
   if (milliseconds > 0) SDL_Delay(static_cast<Uint32>(milliseconds));
 }
@@ -79,6 +89,7 @@ RK_Platform makePlatform() {
   p.postMessage = postMessage;
   p.messageBox = messageBox;
   p.ticks = ticks;
+  p.microseconds = microseconds;
   p.sleep = sleepFor;
   p.clientSize = sdlClientSize;
   return p;

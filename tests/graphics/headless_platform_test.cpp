@@ -140,10 +140,27 @@ TEST_F(Headless, SteppedClockAndSleep) {
   EXPECT_EQ(p->ticks(), 140u);
   p->sleep(200);
   EXPECT_EQ(p->ticks(), 360u);
+  // The finer clock is the same clock, stepped alike.
+  EXPECT_EQ(p->microseconds(), 380000u);
+  EXPECT_EQ(RK_microseconds(), 400000u);
+  EXPECT_EQ(p->ticks(), 420u);
   headlessSetClockStep(0);
   const uint32_t a = p->ticks();
   p->sleep(1000);  // returns at once
   EXPECT_LT(p->ticks() - a, 1000u);
+}
+
+TEST_F(Headless, ABackEndWithoutAFinerClockCountsWholeMilliseconds) {
+  RK_Platform coarse = *p;
+  coarse.microseconds = nullptr;
+  RK_setPlatform(&coarse);
+  headlessSetClockStep(3);
+  headlessSetClock(10);
+  EXPECT_EQ(RK_microseconds(), 13000u);
+  RK_setPlatform(nullptr);
+  EXPECT_EQ(RK_microseconds(), 0u);
+  RK_setPlatform(p);
+  headlessSetClockStep(0);
 }
 
 TEST_F(Headless, MessageBoxesAreRecordedAnsweredAndEchoed) {
