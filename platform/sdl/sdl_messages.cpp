@@ -3,14 +3,17 @@
 // switched away from.
 #include "framework/events/events.h"
 #include "graphics/rasterkit.h"
+#include "platform/sdl/gamepad.h"
 #include "platform/sdl/keyboard.h"
 #include "platform/sdl/sdl_internal.h"
 
 namespace {
 
 // A fixed ring: no allocation while running. One SDL event becomes at most
-// two messages; polling stops while fewer than that are free.
+// kMostPerEvent messages (a controller pulled out lets go of six keys);
+// polling stops while fewer than that are free.
 constexpr int kCapacity = 256;
+constexpr int kMostPerEvent = 8;
 PlatformMessage ring[kCapacity];
 int head = 0;
 int count = 0;
@@ -234,6 +237,7 @@ void translate(const SDL_Event &e) {
       push(messageFor(anyLiveWindow(), e.display.timestamp, PlatformMessageType::DisplaySettingsChanged));
       break;
     default:
+      translateGamepadEvent(e, anyLiveWindow());
       break;
   }
 }
@@ -241,10 +245,28 @@ void translate(const SDL_Event &e) {
 void pollEvents() {
   if (!sdlVideoReady()) return;
   SDL_Event e;
-  while (count <= kCapacity - 2 && SDL_PollEvent(&e)) translate(e);
+  while (count <= kCapacity - kMostPerEvent && SDL_PollEvent(&e)) translate(e);
 }
 
 }  // namespace
+
+// A controller's key reads like the keyboard's: the same scan code, the same
+// character, with the keyboard's modifiers of the moment.
+void pushGamepadKey(void *window, uint32_t time, int scanCode, int character, bool down) {
+  PlatformMessage m = messageFor(static_cast<SdlWindow *>(window), time,
+                                 down ? PlatformMessageType::KeyDown : PlatformMessageType::KeyUp);
+  m.scanCode = scanCode;
+  m.repeatCount = 1;
+  m.keyState = modifierState(SDL_GetModState()) | buttonsHeld;
+  m.character = down ? character : 0;
+  push(m);
+  if (down && character != 0) {
+    PlatformMessage c = messageFor(static_cast<SdlWindow *>(window), time, PlatformMessageType::Char);
+    c.character = character;
+    c.keyState = m.keyState;
+    push(c);
+  }
+}
 
 bool nextMessage(PlatformMessage *out) {
   if (count == 0) pollEvents();

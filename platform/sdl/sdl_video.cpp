@@ -39,6 +39,9 @@ void startVideo() {
   }
   // Characters come from the key presses themselves, not from an input method.
   SDL_StopTextInput();
+  // Controllers are a second keyboard; without them the keyboard serves.
+  // Those plugged in already are reported as added at the first poll.
+  SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
   std::atexit(SDL_Quit);
   ready = true;
 }
