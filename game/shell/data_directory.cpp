@@ -24,13 +24,23 @@ std::string programDirectory() {
   return slash == std::string::npos ? std::string{} : path.substr(0, slash);
 }
 
+// Beside the program's folder: share/games/kelvaro for a games folder (as
+// installed, and as Debian keeps games), share/kelvaro for a bin folder.
+std::string installedDataDirectory(const std::string &programDir) {
+  for (const char *relative : {"/../share/games/kelvaro", "/../share/kelvaro"}) {
+    const std::string candidate = programDir + relative;
+    if (fileReadable(candidate + "/inp1.txt")) return candidate;
+  }
+  return {};
+}
+
 }  // namespace
 
 bool enterGameDataDirectory() {
   const std::string dir = programDirectory();
   if (dir.empty()) return false;
-  const std::string installed = dir + "/../share/kelvaro";
-  if (!fileReadable(installed + "/inp1.txt")) return false;
+  const std::string installed = installedDataDirectory(dir);
+  if (installed.empty()) return false;
   setenv("RK_ROOT", installed.c_str(), 0);
   if (fileReadable("inp1.txt")) return true;
   return chdir(installed.c_str()) == 0;

@@ -2,8 +2,8 @@
 // started from a directory that does not hold them.
 #pragma once
 
-// The installed data directory is share/kelvaro next to the program's bin
-// folder, with the pictures under BITMAPS/ and the font under FONTS/.
+// The installed data directory is share/games/kelvaro next to the program's
+// games folder (or share/kelvaro next to a bin folder), with the pictures under BITMAPS/ and the font under FONTS/.
 // When RK_ROOT is not set, points it there, so that resources missing from the
 // current directory come from the installation. When "inp1.txt" cannot be
 // opened in the current directory but the data directory holds it, makes that

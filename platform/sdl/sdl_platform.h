@@ -5,3 +5,10 @@
 // Installs the back end (RK_setPlatform). The video system starts on first
 // use, so SDL_VIDEODRIVER may still be set before the first call into it.
 void useSdlPlatform();
+
+#include <cstdint>
+
+// The icon of the windows created from now on: size x size pixels of
+// 0xAARRGGBB, rows top down, kept by the caller for as long as the program
+// runs. Null (the start) leaves the window system's own.
+void setSdlWindowIcon(const uint32_t *argb, int size);

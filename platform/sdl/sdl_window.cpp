@@ -5,10 +5,22 @@
 #include <vector>
 
 #include "platform/sdl/sdl_internal.h"
+#include "platform/sdl/sdl_platform.h"
 
 namespace {
 
 std::vector<SdlWindow *> windows;
+const uint32_t *iconPixels = nullptr;
+int iconSize = 0;
+
+void applyIcon(SDL_Window *window) {
+  if (!iconPixels || iconSize <= 0) return;
+  SDL_Surface *icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t *>(iconPixels), iconSize, iconSize,
+                                                         32, iconSize * 4, SDL_PIXELFORMAT_ARGB8888);
+  if (!icon) return;
+  SDL_SetWindowIcon(window, icon);  // SDL keeps a copy
+  SDL_FreeSurface(icon);
+}
 
 SDL_Renderer *createRenderer(SDL_Window *window, bool *vsync) {
   SDL_Renderer *r = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
@@ -21,6 +33,11 @@ SDL_Renderer *createRenderer(SDL_Window *window, bool *vsync) {
 }
 
 }  // namespace
+
+void setSdlWindowIcon(const uint32_t *argb, int size) {
+  iconPixels = argb;
+  iconSize = size;
+}
 
 SdlWindow *liveWindow(void *handle) {
   if (!handle) return nullptr;
@@ -52,6 +69,7 @@ void *sdlCreateWindow(const char *title, bool maximizeBox) {
     delete w;
     return nullptr;
   }
+  applyIcon(w->window);
   w->maximizeBox = maximizeBox;
   w->clientWidth = 320;
   w->clientHeight = 200;

@@ -2,14 +2,55 @@
 // Writes the game's pictures (bkgr1.bmp, text1..4.bmp, leben.bmp, the four
 // menu pictures) and its font (little.fnt, from the pixel-art FONT_SOURCE)
 // into OUTPUT_DIR. The output depends on the font source alone.
+// mkassets --icons OUTPUT_DIR
+// Writes the program's icon for desktops, kelvaro-SIZE.png in every size of
+// AppIconSizes, and the window icon the program carries as
+// kelvaro_window_icon.h.
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 
+#include "app_icon.h"
 #include "bmp_file.h"
 #include "fnt_file.h"
 #include "pictures.h"
+#include "png_file.h"
 
 namespace {
+
+bool writeWindowIconSource(const std::string &path) {
+  const std::vector<uint8_t> rgba = makeAppIcon(WindowIconSize);
+  std::ofstream out(path, std::ios::trunc);
+  out << "// Written by mkassets: the window icon, " << WindowIconSize << " x " << WindowIconSize
+      << " pixels of 0xAARRGGBB, rows top down.\n#pragma once\n\n#include <cstdint>\n\n"
+      << "inline constexpr int kelvaroWindowIconSize = " << WindowIconSize << ";\n"
+      << "inline constexpr uint32_t kelvaroWindowIcon[] = {";
+  char word[16];
+  for (std::size_t i = 0; i < rgba.size(); i += 4) {
+    const uint32_t argb = uint32_t(rgba[i + 3]) << 24 | uint32_t(rgba[i]) << 16 | uint32_t(rgba[i + 1]) << 8 |
+                          rgba[i + 2];
+    std::snprintf(word, sizeof word, "0x%08Xu,", argb);
+    out << (i % 32 == 0 ? "\n   " : "") << ' ' << word;
+  }
+  out << "\n};\n";
+  out.close();
+  return bool(out);
+}
+
+int writeIcons(const std::string &dir) {
+  for (int size : AppIconSizes) {
+    const std::string path = dir + "/kelvaro-" + std::to_string(size) + ".png";
+    if (!writePngFile(path, size, size, makeAppIcon(size))) {
+      std::fprintf(stderr, "mkassets: cannot write %s\n", path.c_str());
+      return 1;
+    }
+  }
+  if (!writeWindowIconSource(dir + "/kelvaro_window_icon.h")) {
+    std::fprintf(stderr, "mkassets: cannot write %s/kelvaro_window_icon.h\n", dir.c_str());
+    return 1;
+  }
+  return 0;
+}
 
 bool writePicture(const std::string &dir, const char *name, const IndexedImage &image, const Palette &palette,
                   int colourCount) {
@@ -32,9 +73,10 @@ bool writeFont(const std::string &dir, const PixelFont &font) {
 
 int main(int argc, char **argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: mkassets FONT_SOURCE OUTPUT_DIR\n");
+    std::fprintf(stderr, "usage: mkassets FONT_SOURCE OUTPUT_DIR | mkassets --icons OUTPUT_DIR\n");
     return 2;
   }
+  if (std::strcmp(argv[1], "--icons") == 0) return writeIcons(argv[2]);
   std::ifstream fontSource(argv[1]);
   PixelFont font;
   std::string error;
