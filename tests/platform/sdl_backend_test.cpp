@@ -222,4 +222,16 @@ TEST(SdlDisplayDetectionDeathTest, NoDisplayWithoutAWindowSystem) {
       ::testing::ExitedWithCode(4), "");
 }
 
+// The frame-rate line's clock counts microseconds on the back end's own
+// clock: a wait of some milliseconds shows as at least that many thousands.
+TEST_F(SdlBackendTest, TheFinerClockCountsMicrosecondsAlongsideTheTicks) {
+  const RK_Platform *p = RK_platform();
+  ASSERT_NE(p->microseconds, nullptr);
+  const uint64_t before = RK_microseconds();
+  p->sleep(3);
+  const uint64_t after = RK_microseconds();
+  EXPECT_GE(after - before, 3000u);
+  EXPECT_NE(after % 1000u + before % 1000u, 0u) << "finer than whole milliseconds";
+}
+
 }  // namespace
