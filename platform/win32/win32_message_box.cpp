@@ -1,6 +1,23 @@
 // Modal message boxes.
+#include <string>
+
 #include "graphics/rk_platform.h"
 #include "platform/win32/win32_internal.h"
+
+namespace {
+
+// The game's texts are UTF-8 (German, with umlauts); the box shows them as
+// such whatever the system's code page.
+std::wstring wide(const char *text) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  if (n <= 0) return {};
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text, -1, out.data(), n);
+  out.resize(static_cast<size_t>(n - 1));
+  return out;
+}
+
+}  // namespace
 
 int showMessageBox(const char *caption, const char *text, int kind) {
   if (!caption) caption = "";
@@ -21,7 +38,7 @@ int showMessageBox(const char *caption, const char *text, int kind) {
       flags |= MB_OK;
       break;
   }
-  const int answer = MessageBoxA(owner, text, caption, flags);
+  const int answer = MessageBoxW(owner, wide(text).c_str(), wide(caption).c_str(), flags);
   if (kind != RK_BoxYesNoQuestion) return RK_AnswerOk;
   // A question nobody could see is not agreed to.
   return answer == IDYES ? RK_AnswerYes : RK_AnswerNo;

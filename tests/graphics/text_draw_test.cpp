@@ -11,13 +11,14 @@
 #include "graphics/rasterkit.h"
 #include "graphics/rk_font.h"
 #include "image_context.h"
+#include "common/portable.h"
 
 using namespace testfiles;
 
 namespace {
 
 Font *loadFont(std::vector<uint8_t> bytes) {
-  FILE *f = fmemopen(bytes.data(), bytes.size(), "rb");
+  FILE *f = portable::memoryFile(bytes.data(), bytes.size());
   Font *font = RK_readFontStream(f, 0, long(bytes.size()));
   std::fclose(f);
   return font;
