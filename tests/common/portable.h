@@ -13,6 +13,14 @@
 
 namespace portable {
 
+// exit(-1) as the parent sees it: POSIX keeps the low eight bits, Windows
+// the whole code.
+#ifdef _WIN32
+inline constexpr int kExitMinusOne = -1;
+#else
+inline constexpr int kExitMinusOne = 255;
+#endif
+
 inline void setEnv(const char *name, const std::string &value) {
 #ifdef _WIN32
   _putenv_s(name, value.c_str());

@@ -48,9 +48,10 @@ unpack() {  # a fresh copy of the zip's folder in $1
 }
 
 wait_for_window() {  # title, seconds; prints the window id
-  local id
+  local id pattern
+  pattern="^$(printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g')\$"
   for _ in $(seq $(($2 * 10))); do
-    id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)"
+    id="$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1)"
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done
