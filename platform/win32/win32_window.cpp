@@ -33,7 +33,7 @@ bool registerWindowClass() {
   c.hInstance = instance;
   c.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kIconResource));
   if (!c.hIcon) c.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
-  c.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));             // IDC_ARROW
+  c.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));            // IDC_ARROW
   c.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   c.lpszClassName = windowClassName();
   registered = RegisterClassA(&c) != 0;
@@ -100,7 +100,8 @@ void win32PlaceWindow(void *handle, int x, int y, int width, int height) {
   Win32Window *w = liveWindow(handle);
   if (!w || w->fullScreen) return;
   if (IsZoomed(w->hwnd) || IsIconic(w->hwnd)) ShowWindow(w->hwnd, SW_RESTORE);
-  SetWindowPos(w->hwnd, nullptr, x, y, std::max(width, 1), std::max(height, 1), SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(w->hwnd, nullptr, x, y, std::max(width, 1), std::max(height, 1),
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void win32WindowPosition(void *handle, int *x, int *y) {

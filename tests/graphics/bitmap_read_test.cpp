@@ -8,9 +8,9 @@
 #include <utility>
 
 #include "bitmap_writers.h"
+#include "common/portable.h"
 #include "graphics/rasterkit.h"
 #include "image_context.h"
-#include "common/portable.h"
 
 using namespace testfiles;
 

@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/portable.h"
 #include "font_writers.h"
 #include "graphics/rasterkit.h"
 #include "graphics/rk_font.h"
-#include "common/portable.h"
 
 using namespace testfiles;
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <utility>
 
+#include "common/portable.h"
 #include "font_writers.h"
 #include "graphics/rasterkit.h"
 #include "graphics/rk_font.h"
 #include "image_context.h"
-#include "common/portable.h"
 
 using namespace testfiles;
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "common/portable.h"
 #include "course_files.h"
 #include "fatal_capture.h"
 #include "game/scene/scene.h"
 #include "game/scene/scene_loader.h"
-#include "common/portable.h"
 
 namespace {
 

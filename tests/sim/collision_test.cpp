@@ -3,10 +3,10 @@
 #include <cmath>
 #include <limits>
 
+#include "common/portable.h"
 #include "course.h"
 #include "game/sim/ball.h"
 #include "game/sim/camera.h"
-#include "common/portable.h"
 
 namespace {
 

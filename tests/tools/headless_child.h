@@ -118,7 +118,8 @@ inline ChildResult runHeadless(const std::vector<std::string> &args, const std::
   const int err = _open(errPath.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, 0644);
   const int savedOut = _dup(1), savedErr = _dup(2);
   char savedDir[4096];
-  if (out >= 0 && err >= 0 && _getcwd(savedDir, sizeof savedDir) && _dup2(out, 1) == 0 && _dup2(err, 2) == 0) {
+  if (out >= 0 && err >= 0 && _getcwd(savedDir, sizeof savedDir) && _dup2(out, 1) == 0 &&
+      _dup2(err, 2) == 0) {
     if (_chdir(workDir.c_str()) == 0) {
       errno = 0;
       const intptr_t code = _spawnv(_P_WAIT, exe.c_str(), argv.data());
