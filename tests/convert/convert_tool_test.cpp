@@ -195,3 +195,28 @@ TEST_F(ConvertTool, BadInputsEndWithStatusOneAMessageAndNoOutput) {
     EXPECT_NE(r.err.find("usage: kelvaro-convert"), std::string::npos) << args;
   }
 }
+
+TEST_F(ConvertTool, GreyAndSixteenBitPngsReadAsOpaqueColour) {
+  struct Case {
+    png_uint_32 format;
+    std::vector<uint8_t> pixels;  // black, then white, in the file's own layout
+  } cases[] = {
+      {PNG_FORMAT_GRAY, {0, 255}},
+      {PNG_FORMAT_LINEAR_Y, {0, 0, 0xFF, 0xFF}},
+      {PNG_FORMAT_GA, {0, 255, 255, 255}},
+  };
+  for (const Case &c : cases) {
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    image.width = 2;
+    image.height = 1;
+    image.format = c.format;
+    ASSERT_NE(png_image_write_to_file(&image, path("grey.png").c_str(), 0, c.pixels.data(), 0, nullptr), 0);
+    RgbaPicture read;
+    std::string error;
+    ASSERT_EQ(readPngFile(path("grey.png"), read, error), PngReadResult::Read) << error;
+    ASSERT_EQ(read.width, 2);
+    EXPECT_EQ(read.rgba, (std::vector<uint8_t>{0, 0, 0, 255, 255, 255, 255, 255})) << c.format;
+  }
+}
