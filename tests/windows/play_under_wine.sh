@@ -19,6 +19,8 @@ xvfb_pid=""
 game_pid=""
 cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+  # Nothing of this prefix may stay tied to a display that is going away.
+  wineserver -k 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
@@ -40,6 +42,11 @@ for _ in $(seq 100); do
 done
 [ -n "$display" ] || fail "Xvfb did not start"
 export DISPLAY=":$display"
+# A Wine server still running from earlier programs (without a display) keeps
+# the desktop it made for them; this run needs one on its own display. The
+# test runs alone (RUN_SERIAL), so nothing else of the prefix is stopped.
+wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
 
 unpack() {  # a fresh copy of the zip's folder in $1
   mkdir -p "$1"
