@@ -2,8 +2,18 @@
 // started from a directory that does not hold them.
 #pragma once
 
-// The installed data directory is share/games/kelvaro next to the program's
-// games folder (or share/kelvaro next to a bin folder), with the pictures under BITMAPS/ and the font under FONTS/.
+#include <string>
+
+// Tells where the installed data lies, "" when there is none. By default
+// (POSIX) share/games/kelvaro beside the program's games folder, or
+// share/kelvaro beside a bin folder; a display back end whose platform keeps
+// data elsewhere, such as beside the program, sets its own before
+// enterGameDataDirectory runs. Null restores the default.
+using DataDirectoryLocator = std::string (*)();
+void setDataDirectoryLocator(DataDirectoryLocator locate);
+
+// The installed data directory holds the course, the pictures under BITMAPS/
+// and the font under FONTS/.
 // When RK_ROOT is not set, points it there, so that resources missing from the
 // current directory come from the installation. When "inp1.txt" cannot be
 // opened in the current directory but the data directory holds it, makes that

@@ -10,13 +10,17 @@
 #include <cstring>
 #include <fstream>
 
-#include "app_icon.h"
 #include "bmp_file.h"
 #include "fnt_file.h"
 #include "pictures.h"
+#ifdef MKASSETS_ICONS
+#include "app_icon.h"
 #include "png_file.h"
+#endif
 
 namespace {
+
+#ifdef MKASSETS_ICONS
 
 bool writeWindowIconSource(const std::string &path) {
   const std::vector<uint8_t> rgba = makeAppIcon(WindowIconSize);
@@ -51,6 +55,12 @@ int writeIcons(const std::string &dir) {
   }
   return 0;
 }
+#else
+int writeIcons(const std::string &) {
+  std::fprintf(stderr, "mkassets: this build draws no icons (it has no PNG library)\n");
+  return 1;
+}
+#endif
 
 bool writePicture(const std::string &dir, const char *name, const IndexedImage &image, const Palette &palette,
                   int colourCount) {
