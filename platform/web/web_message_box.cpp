@@ -1,6 +1,7 @@
 // Message boxes as the page's own dialog over the canvas: OK, or Yes and No
 // for a question. The game waits for the answer while the browser runs on.
 #include <emscripten/em_js.h>
+#include <emscripten/emscripten.h>
 
 #include "graphics/rk_platform.h"
 #include "platform/web/web_internal.h"

@@ -2,6 +2,7 @@
 // for a retrace wait give control back to the browser until the next tick
 // of the 60 Hz clock.
 #include <emscripten/em_js.h>
+#include <emscripten/emscripten.h>
 
 #include <algorithm>
 #include <vector>

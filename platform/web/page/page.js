@@ -191,6 +191,12 @@
     },
   };
 
+  // The runtime ends the program by throwing its exit status through the
+  // browser's stack; the end is shown by onExit, so that is no page error.
+  const isExit = (e) => e && e.name === 'ExitStatus';
+  window.addEventListener('error', (e) => { if (isExit(e.error)) e.preventDefault(); });
+  window.addEventListener('unhandledrejection', (e) => { if (isExit(e.reason)) e.preventDefault(); });
+
   place();
   const script = document.createElement('script');
   script.src = `kelvaro${width}.js`;
