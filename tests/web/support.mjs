@@ -32,10 +32,10 @@ export function scratchDir(prefix) {
 
 // Runs kelvaro-headless in the data folder: the native program when the
 // test was given one, else the WebAssembly build under node.
-export function runHeadless(args, { native = false } = {}) {
+export function runHeadless(args, { native = false, cwd = dataDir() } = {}) {
   const program = native ? process.env.KELVARO_NATIVE_HEADLESS : null;
   const [command, argv] = program ? [program, args] : [process.execPath, [wasmHeadless(), ...args]];
-  const r = spawnSync(command, argv, { cwd: dataDir(), encoding: 'utf8', timeout: 120000 });
+  const r = spawnSync(command, argv, { cwd, encoding: 'utf8', timeout: 120000 });
   return { status: r.status, stdout: r.stdout, stderr: r.stderr, error: r.error };
 }
 
