@@ -1,5 +1,6 @@
 // The page in Debian's Chromium, headless: a player reaches the menu, holds
-// Up then Right, plays, and ends the game with Escape; and a page whose
+// Up then Right, plays, switches full screen, leaves the page and comes
+// back, and ends the game with Escape; and a page whose
 // course file is missing shows the loader's message instead of a blank page.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
@@ -64,7 +65,7 @@ function headlessShot(scratch, script, pass, size) {
   return readBmp8(shot);
 }
 
-test('a player reaches the menu, plays with the keyboard and ends the game with Escape', async () => {
+test('a player reaches the menu, plays, switches full screen, is suspended without focus and ends with Escape', async () => {
   const server = await serve(pageDir());
   const { page, errors } = await openPage(server);
   const scratch = scratchDir('kelvaro-browser-');
@@ -94,6 +95,30 @@ test('a player reaches the menu, plays with the keyboard and ends the game with 
     assert.equal(differingPixels(playing, shot, clockRows), 0,
                  `the playing frame after pass ${playing.shown - 1} differs from the headless one; keys:\n${script}`);
     assert.notEqual(differingPixels(menu, shot, clockRows), 0, 'the game never left the menu');
+
+    // Alt+Enter switches the browser's full screen both ways; the game goes
+    // on showing frames through its own mode switches.
+    const altEnter = async () => {
+      await page.keyboard.down('Alt');
+      await page.keyboard.press('Enter');
+      await page.keyboard.up('Alt');
+    };
+    for (const fullScreen of [true, false]) {
+      const before = await page.evaluate(() => kelvaroPage.shown);
+      await altEnter();
+      await page.waitForFunction((want, from) => !!document.fullscreenElement === want && kelvaroPage.shown > from + 10,
+                                 { timeout: 10000 }, fullScreen, before);
+    }
+
+    // Losing the focus suspends the game (no more frames); getting it back
+    // resumes it.
+    await page.evaluate(() => window.dispatchEvent(new FocusEvent('blur')));
+    await sleep(300);
+    const suspendedAt = await page.evaluate(() => kelvaroPage.shown);
+    await sleep(600);
+    assert.ok(await page.evaluate(() => kelvaroPage.shown) <= suspendedAt + 1, 'the game ran on without focus');
+    await page.evaluate(() => window.dispatchEvent(new FocusEvent('focus')));
+    await page.waitForFunction((from) => kelvaroPage.shown > from + 10, { timeout: 10000 }, suspendedAt);
 
     await page.keyboard.press('Escape');
     await page.waitForFunction(() => kelvaroPage.ended !== null, { timeout: 10000 });

@@ -10,7 +10,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 native="$(cd "${1:?usage: tests/web/run.sh NATIVE_BUILD_DIR [WEB_BUILD_DIR]}" && pwd)"
-build="${2:-$root/build-web-test}"
+build="$(realpath -m "${2:-$root/build-web-test}")"
 bash "$root/tools/setup.sh" web
 export NODE_PATH="${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs"
 
