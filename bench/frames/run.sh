@@ -19,7 +19,8 @@ if [ $# -lt 1 ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVARO_BUILD_TESTS=OFF >/dev/null
   cmake --build "$build" -j 2 --target kelvaro-headless kelvaro_data >/dev/null
 fi
-wasm="${4:-}"
+build="$(cd "$build" && pwd)"
+wasm="${4:+$(cd "$4" && pwd)}"
 program="$build/tools/kelvaro-headless/kelvaro-headless"
 keys="$root/assets/scripts/win.keys"
 cd "$build/data"

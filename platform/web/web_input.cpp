@@ -39,11 +39,14 @@ uint32_t now() {
 }
 
 EM_BOOL onKey(int eventType, const EmscriptenKeyboardEvent *e, void *) {
-  if (messageBoxOpen) return EM_FALSE;  // the dialog has the keyboard
+  const bool down = eventType == EMSCRIPTEN_EVENT_KEYDOWN;
+  // While a message box is up its dialog has the keyboard; a key let go
+  // meanwhile still reaches the game, so that none stays held.
+  if (messageBoxOpen && down) return EM_FALSE;
   WebWindow *w = anyWebWindow();
   if (!w || !gameTakesKey(e->code, e->ctrlKey, e->metaKey)) return EM_FALSE;
   WebKeyEvent k;
-  k.down = eventType == EMSCRIPTEN_EVENT_KEYDOWN;
+  k.down = down;
   k.code = e->code;
   k.key = e->key;
   k.shift = e->shiftKey;
@@ -55,7 +58,7 @@ EM_BOOL onKey(int eventType, const EmscriptenKeyboardEvent *e, void *) {
   // The browser grants full screen only inside the user's own key press.
   if (k.down && !k.repeat && k.alt && std::strcmp(e->code, "Enter") == 0) kelvaroToggleFullScreen();
   queueKeyEvent(k, w);
-  return EM_TRUE;
+  return messageBoxOpen ? EM_FALSE : EM_TRUE;
 }
 
 void activationChanged() {
