@@ -90,7 +90,6 @@ test('a player reaches the menu, plays, switches full screen, is suspended witho
     const names = { ArrowUp: 'up', ArrowRight: 'right' };
     const script = keyLog.map((k) => `${k.shown} ${k.type === 'keydown' ? '+' : '-'}${names[k.code]}\n`).join('');
     assert.equal(keyLog.length, 4, script);
-    assert.ok(keyLog[3].shown - keyLog[2].shown >= 6, `Right was held for too few passes:\n${script}`);
     const shot = headlessShot(scratch, script, playing.shown - 1, '640x480');
     assert.equal(differingPixels(playing, shot, clockRows), 0,
                  `the playing frame after pass ${playing.shown - 1} differs from the headless one; keys:\n${script}`);
