@@ -6,11 +6,21 @@
 
 namespace {
 
+bool isSeparator(char c) {
+#ifdef _WIN32
+  return c == '/' || c == '\\';
+#else
+  return c == '/';
+#endif
+}
+
 // Writes dir + ("/" when dir lacks one) + subdir + name into `out`; false when
-// the path would not fit the buffer (the candidate is then skipped).
+// the path would not fit the buffer (the candidate is then skipped). The
+// resource folders may be named with either separator ("BITMAPS\\" or
+// "BITMAPS/"): a backslash in `subdir` becomes '/', which every system takes.
 bool joinPath(char *out, const char *dir, const char *subdir, const char *name) {
   size_t dirLen = dir ? std::strlen(dir) : 0;
-  bool slash = dirLen > 0 && dir[dirLen - 1] != '/';
+  bool slash = dirLen > 0 && !isSeparator(dir[dirLen - 1]);
   size_t subLen = subdir ? std::strlen(subdir) : 0, nameLen = std::strlen(name);
   if (dirLen + (slash ? 1 : 0) + subLen + nameLen >= size_t(RK_PathMax)) return false;
   char *p = out;
@@ -19,10 +29,7 @@ bool joinPath(char *out, const char *dir, const char *subdir, const char *name) 
     p += dirLen;
   }
   if (slash) *p++ = '/';
-  if (subLen) {
-    std::memcpy(p, subdir, subLen);
-    p += subLen;
-  }
+  for (size_t i = 0; i < subLen; ++i) *p++ = subdir[i] == '\\' ? '/' : subdir[i];
   std::memcpy(p, name, nameLen);
   p[nameLen] = '\0';
   return true;

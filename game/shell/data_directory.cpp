@@ -15,6 +15,15 @@ bool fileReadable(const std::string &path) {
   return true;
 }
 
+#ifdef _WIN32
+std::string defaultDataDirectory() {
+  return {};
+}
+
+void setRoot(const std::string &dir) {
+  if (!std::getenv("RK_ROOT")) _putenv_s("RK_ROOT", dir.c_str());
+}
+#else
 std::string programDirectory() {
   char buffer[4096];
   const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
@@ -24,14 +33,28 @@ std::string programDirectory() {
   return slash == std::string::npos ? std::string{} : path.substr(0, slash);
 }
 
+std::string defaultDataDirectory() {
+  const std::string dir = programDirectory();
+  return dir.empty() ? dir : dir + "/../share/kelvaro";
+}
+
+void setRoot(const std::string &dir) {
+  setenv("RK_ROOT", dir.c_str(), 0);
+}
+#endif
+
+DataDirectoryLocator locateData = defaultDataDirectory;
+
 }  // namespace
 
+void setDataDirectoryLocator(DataDirectoryLocator locate) {
+  locateData = locate ? locate : defaultDataDirectory;
+}
+
 bool enterGameDataDirectory() {
-  const std::string dir = programDirectory();
-  if (dir.empty()) return false;
-  const std::string installed = dir + "/../share/kelvaro";
-  if (!fileReadable(installed + "/inp1.txt")) return false;
-  setenv("RK_ROOT", installed.c_str(), 0);
+  const std::string installed = locateData();
+  if (installed.empty() || !fileReadable(installed + "/inp1.txt")) return false;
+  setRoot(installed);
   if (fileReadable("inp1.txt")) return true;
   return chdir(installed.c_str()) == 0;
 }

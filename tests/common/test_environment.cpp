@@ -5,10 +5,18 @@
 
 namespace {
 
+void setDefault(const char *name, const char *value) {
+#ifdef _WIN32
+  if (!std::getenv(name)) _putenv_s(name, value);
+#else
+  setenv(name, value, 0);
+#endif
+}
+
 struct TestEnvironment {
   TestEnvironment() {
-    setenv("KELVARO_SOURCE_DIR", KELVARO_TEST_SOURCE_DIR, 0);
-    setenv("KELVARO_BINARY_DIR", KELVARO_TEST_BINARY_DIR, 0);
+    setDefault("KELVARO_SOURCE_DIR", KELVARO_TEST_SOURCE_DIR);
+    setDefault("KELVARO_BINARY_DIR", KELVARO_TEST_BINARY_DIR);
   }
 };
 

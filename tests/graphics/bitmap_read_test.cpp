@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "bitmap_writers.h"
+#include "common/portable.h"
 #include "graphics/rasterkit.h"
 #include "image_context.h"
 
@@ -24,7 +25,7 @@ struct Loaded {
 void load(const std::vector<uint8_t> &bytes, int wantPalette, Loaded &out, long offset = 0) {
   std::vector<uint8_t> data(size_t(offset), 0xAA);
   data.insert(data.end(), bytes.begin(), bytes.end());
-  FILE *f = fmemopen(data.data(), data.size(), "rb");
+  FILE *f = portable::memoryFile(data.data(), data.size());
   ASSERT_NE(f, nullptr);
   out.bmp = RK_readBitmapStream(f, offset, wantPalette);
   out.error = RK_lastError();

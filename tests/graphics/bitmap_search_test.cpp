@@ -1,13 +1,13 @@
 // The resource search: the name as given, then under the library path, then
 // under RK_ROOT; paths that would not fit are skipped.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "bitmap_writers.h"
+#include "common/portable.h"
 #include "graphics/rasterkit.h"
 #include "graphics/rk_core_internal.h"
 
@@ -19,21 +19,19 @@ namespace {
 class FileSearch : public testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/rk-search-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    root = pattern;
+    root = portable::makeTempFolder("rk-search-");
     previous = fs::current_path();
     fs::create_directories(root / "cwd");
     fs::create_directories(root / "lib" / "BITMAPS");
     fs::create_directories(root / "env" / "BITMAPS");
     fs::create_directories(root / "env" / "FONTS");
     fs::current_path(root / "cwd");
-    unsetenv("RK_ROOT");
+    portable::unsetEnv("RK_ROOT");
   }
   void TearDown() override {
     fs::current_path(previous);
     RK_storeLibraryPath("");
-    unsetenv("RK_ROOT");
+    portable::unsetEnv("RK_ROOT");
     fs::remove_all(root);
   }
   // A 1 x 1 picture whose only pixel is `value`.
@@ -58,8 +56,8 @@ TEST_F(FileSearch, CurrentDirectoryThenLibraryPathThenRoot) {
   picture(root / "cwd" / "pic.bmp", 1);
   picture(root / "lib" / "BITMAPS" / "pic.bmp", 2);
   picture(root / "env" / "BITMAPS" / "pic.bmp", 3);
-  RK_storeLibraryPath((root / "lib").c_str());  // no trailing slash: one is added
-  setenv("RK_ROOT", (root / "env").c_str(), 1);
+  RK_storeLibraryPath((root / "lib").string().c_str());  // no trailing slash: one is added
+  portable::setEnv("RK_ROOT", (root / "env").string());
   EXPECT_EQ(loadedValue("pic.bmp"), 1);
   fs::remove(root / "cwd" / "pic.bmp");
   EXPECT_EQ(loadedValue("pic.bmp"), 2);
@@ -67,11 +65,11 @@ TEST_F(FileSearch, CurrentDirectoryThenLibraryPathThenRoot) {
   EXPECT_EQ(loadedValue("pic.bmp"), 3);
   char found[RK_PathMax];
   ASSERT_EQ(RK_findFileOnPath(found, "BITMAPS/", "pic.bmp", "rb"), 1);
-  EXPECT_EQ(std::string(found), (root / "env" / "BITMAPS" / "pic.bmp").string());
-  setenv("RK_ROOT", ((root / "env").string() + "/").c_str(), 1);
+  EXPECT_EQ(std::string(found), (root / "env").string() + "/BITMAPS/pic.bmp");
+  portable::setEnv("RK_ROOT", (root / "env").string() + "/");
   ASSERT_EQ(RK_findFileOnPath(found, "BITMAPS/", "pic.bmp", "rb"), 1);
-  EXPECT_EQ(std::string(found), (root / "env" / "BITMAPS" / "pic.bmp").string());
-  unsetenv("RK_ROOT");
+  EXPECT_EQ(std::string(found), (root / "env").string() + "/BITMAPS/pic.bmp");  // no second slash
+  portable::unsetEnv("RK_ROOT");
   EXPECT_EQ(loadedValue("pic.bmp"), -1);
   EXPECT_EQ(RK_lastError(), -23);
 }
@@ -84,13 +82,30 @@ TEST_F(FileSearch, AnEmptyLibraryPathSearchesTheSubdirectoryHere) {
   EXPECT_STREQ(found, "FONTS/f.fnt");
 }
 
+// The resource folders are named with a backslash on Windows and a slash
+// elsewhere; either finds the same files on every system.
+TEST_F(FileSearch, ResourceFoldersMayBeNamedWithEitherSeparator) {
+  picture(root / "lib" / "BITMAPS" / "pic.bmp", 2);
+  picture(root / "env" / "FONTS" / "f.fnt", 4);
+  RK_storeLibraryPath((root / "lib").string().c_str());
+  portable::setEnv("RK_ROOT", (root / "env").string());
+  char found[RK_PathMax];
+  ASSERT_EQ(RK_findFileOnPath(found, "BITMAPS\\", "pic.bmp", "rb"), 1);
+  EXPECT_EQ(fs::path(found), root / "lib" / "BITMAPS" / "pic.bmp");
+  ASSERT_EQ(RK_findFileOnPath(found, "BITMAPS/", "pic.bmp", "rb"), 1);
+  EXPECT_EQ(fs::path(found), root / "lib" / "BITMAPS" / "pic.bmp");
+  ASSERT_EQ(RK_findFileOnPath(found, "FONTS\\", "f.fnt", "rb"), 1);
+  EXPECT_EQ(fs::path(found), root / "env" / "FONTS" / "f.fnt");
+  EXPECT_EQ(RK_findFileOnPath(found, "FONTS\\", "pic.bmp", "rb"), 0);
+}
+
 TEST_F(FileSearch, CandidatesLongerThanThePathBufferAreSkipped) {
   picture(root / "env" / "BITMAPS" / "pic.bmp", 3);
   // A library path that fills the buffer on its own: its candidate is
   // skipped and the search goes on to RK_ROOT.
   std::string longPath = "/" + std::string(RK_PathMax + 40, 'x');
   RK_storeLibraryPath(longPath.c_str());
-  setenv("RK_ROOT", (root / "env").c_str(), 1);
+  portable::setEnv("RK_ROOT", (root / "env").string());
   EXPECT_EQ(loadedValue("pic.bmp"), 3);
   std::string longName(RK_PathMax + 10, 'n');
   char found[RK_PathMax + 1];

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/portable.h"
 #include "font_writers.h"
 #include "graphics/rasterkit.h"
 #include "graphics/rk_font.h"
@@ -22,7 +23,7 @@ struct LoadedFont {
 
 void load(std::vector<uint8_t> bytes, LoadedFont &out) {
   if (bytes.empty()) bytes.push_back(0);
-  FILE *f = fmemopen(bytes.data(), bytes.size(), "rb");
+  FILE *f = portable::memoryFile(bytes.data(), bytes.size());
   ASSERT_NE(f, nullptr);
   out.font = RK_readFontStream(f, 0, long(bytes.size()));
   out.error = RK_lastError();
@@ -256,7 +257,7 @@ TEST(LibraryFont, ACallerSizeLargerThanTheFileAllocatesOnlyWhatIsThere) {
   LibraryFont f;
   f.offset['A'] = addStrokes(f, {strokePoint(1, 1, false)});
   std::vector<uint8_t> bytes = libraryFontBytes(f);
-  FILE *file = fmemopen(bytes.data(), bytes.size(), "rb");
+  FILE *file = portable::memoryFile(bytes.data(), bytes.size());
   ASSERT_NE(file, nullptr);
   Font *font = RK_readFontStream(file, 0, 0x7FFFFFFF);
   std::fclose(file);

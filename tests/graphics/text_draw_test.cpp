@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "common/portable.h"
 #include "font_writers.h"
 #include "graphics/rasterkit.h"
 #include "graphics/rk_font.h"
@@ -17,7 +18,7 @@ using namespace testfiles;
 namespace {
 
 Font *loadFont(std::vector<uint8_t> bytes) {
-  FILE *f = fmemopen(bytes.data(), bytes.size(), "rb");
+  FILE *f = portable::memoryFile(bytes.data(), bytes.size());
   Font *font = RK_readFontStream(f, 0, long(bytes.size()));
   std::fclose(f);
   return font;

@@ -14,7 +14,13 @@ class CourseDirectory {
  public:
   CourseDirectory() {
     std::string pattern = (std::filesystem::temp_directory_path() / "kelvaro-scene-XXXXXX").string();
+#ifdef _WIN32
+    // No mkdtemp: a unique name, then the folder.
+    if (_mktemp_s(pattern.data(), pattern.size() + 1) != 0 || !std::filesystem::create_directory(pattern))
+      throw std::runtime_error("no temporary folder");
+#else
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+#endif
     path_ = pattern;
   }
   ~CourseDirectory() {

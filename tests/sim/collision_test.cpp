@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "common/portable.h"
 #include "course.h"
 #include "game/sim/ball.h"
 #include "game/sim/camera.h"
@@ -52,7 +53,13 @@ TEST(Contact, FloorTakesUpPlayerVelocityThenWallSendsItBack) {
   ball.speed = 0.002;
   ball.heading = 1.570796327;  // towards the wall
   collideBall();
+#ifdef _WIN32
+  // The Windows maths library rounds the cosine this close to pi/2 in other
+  // last places than the test's compile-time value.
+  EXPECT_NEAR(ball.velocityX, -(0.002 * std::cos(1.570796327)), 1e-20);
+#else
   EXPECT_EQ(ball.velocityX, -(0.002 * std::cos(1.570796327)));
+#endif
   EXPECT_EQ(ball.velocityY, -(0.002 * std::sin(1.570796327)));
   EXPECT_EQ(ball.heading, 1.570796327 + 3.141592654);
   EXPECT_EQ(ball.jumpIndex, 10);
@@ -104,7 +111,7 @@ TEST(Contact, TrapsGoalAndOtherTypes) {
 
   for (int type : {5, 6}) {
     installFloorAndWall(type);
-    EXPECT_EXIT(collideBall(), testing::ExitedWithCode(255), "Sie haben gewonnen");
+    EXPECT_EXIT(collideBall(), testing::ExitedWithCode(portable::kExitMinusOne), "Sie haben gewonnen");
   }
 }
 
@@ -155,7 +162,7 @@ TEST(FacesTested, NothingOutsideTheTables) {
   collideBall();
   for (double x : {1.1, 1e300, std::numeric_limits<double>::infinity()}) {
     ball.position.x = x;
-    EXPECT_EXIT(collideBall(), testing::ExitedWithCode(255), "Ball in Intervall 11");
+    EXPECT_EXIT(collideBall(), testing::ExitedWithCode(portable::kExitMinusOne), "Ball in Intervall 11");
   }
 }
 
@@ -171,5 +178,6 @@ TEST(CornerTest, WedgesAtVertex0AndVertex1) {
 
   SceneFace broken = floor;
   broken.line2 = broken.line1;
-  EXPECT_EXIT(isInsideCornerV0(broken, at(0.35, 0.03, 0)), testing::ExitedWithCode(255), "falsche Fläche");
+  EXPECT_EXIT(isInsideCornerV0(broken, at(0.35, 0.03, 0)), testing::ExitedWithCode(portable::kExitMinusOne),
+              "falsche Fläche");
 }

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -75,7 +76,14 @@ bool writeBmp8(const std::string &path, const uint8_t *pixels, int width, int he
   if (!f) return false;
   const bool written = std::fwrite(image.data(), 1, image.size(), f) == image.size();
   const bool closed = std::fclose(f) == 0;
-  if (written && closed && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+  if (written && closed) {
+    // std::rename does not replace an existing file on Windows; this does,
+    // on every system.
+    std::error_code renamed;
+    std::filesystem::rename(temporary, path, renamed);
+    if (!renamed) return true;
+    if (renamed.category() == std::generic_category()) errno = renamed.value();
+  }
   const int reason = errno;
   std::remove(temporary.c_str());
   errno = reason;

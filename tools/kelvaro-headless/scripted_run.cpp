@@ -149,7 +149,8 @@ int runScripted(const RunOptions &options, std::vector<KeyChange> keyChanges, co
   run.keys = &schedule;
 
   if (!options.traceFile.empty()) {
-    run.trace = std::fopen(options.traceFile.c_str(), "w");
+    // Binary: a trace has the same bytes on every system (no CR before LF).
+    run.trace = std::fopen(options.traceFile.c_str(), "wb");
     if (!run.trace) {
       std::fprintf(stderr, "kelvaro-headless: cannot write %s: %s\n", options.traceFile.c_str(),
                    std::strerror(errno));

@@ -2,12 +2,23 @@
 // this one file; only the build constants differ.
 #include "game/shell/data_directory.h"
 #include "game/shell/startup.h"
+#ifdef KELVARO_WIN32
+#include "platform/win32/win32_platform.h"
+#else
 #include "platform/sdl/sdl_platform.h"
+#endif
 
 int main(int argc, char **argv) {
   static const BuildConstants constants = {KELVARO_SCREEN_WIDTH, KELVARO_SCREEN_HEIGHT, KELVARO_MENU_OK,
                                            KELVARO_MENU_QUIT};
+#ifdef KELVARO_WIN32
+  // The course, pictures and font lie beside the program.
+  setDataDirectoryLocator(win32ProgramDirectory);
+  enterGameDataDirectory();
+  useWin32Platform();
+#else
   enterGameDataDirectory();
   useSdlPlatform();
+#endif
   return runKelvaro(argc, argv, constants);
 }

@@ -1,0 +1,102 @@
+// The back end's table of operations, and what Windows tells about the
+// desktop and the program.
+#include "platform/win32/win32_platform.h"
+
+#include "graphics/rk_platform.h"
+#include "platform/win32/win32_internal.h"
+
+void *win32CreateWindow(const char *title, bool maximizeBox);
+void win32DestroyWindow(void *window);
+void win32PlaceWindow(void *window, int x, int y, int width, int height);
+void win32WindowPosition(void *window, int *x, int *y);
+void win32FrameExtra(void *window, int *width, int *height);
+void win32ClientSize(void *window, int *width, int *height);
+void win32ShowWindow(void *window);
+bool win32EnterFullScreen(void *window, int width, int height, int bits);
+void win32LeaveFullScreen(void *window);
+bool win32EnterWindowed(void *window, int width, int height, int bits);
+void win32Present(void *window, const uint8_t *pixels, int width, int height, int bytesPerLine, int bits,
+                  const PaletteEntry *palette, const PixelFormat *format, int waitVRT);
+void win32RealizePalette(void *window, const PaletteEntry *entries, int count, int first, int waitVRT);
+
+namespace {
+
+void desktopSize(int *width, int *height) {
+  if (width) *width = GetSystemMetrics(SM_CXSCREEN);
+  if (height) *height = GetSystemMetrics(SM_CYSCREEN);
+}
+
+bool hasDisplay() {
+  int width = 0, height = 0;
+  desktopSize(&width, &height);
+  return width > 0 && height > 0 && GetDesktopWindow() != nullptr;
+}
+
+// Both families show every depth the conversion knows, at any size the
+// desktop can hold, with two pages in memory.
+bool servesMode(int family, int width, int height, int bits, int *pages) {
+  if (family != RK_FamilyDIB && family != RK_FamilyDirectDraw) return false;
+  if (bits != 8 && bits != 15 && bits != 16 && bits != 24 && bits != 32) return false;
+  int desktopWidth = 0, desktopHeight = 0;
+  desktopSize(&desktopWidth, &desktopHeight);
+  if (width <= 0 || height <= 0 || width > desktopWidth || height > desktopHeight) return false;
+  if (pages) *pages = 2;
+  return true;
+}
+
+uint32_t ticks() {
+  return millisecondsSinceStart();
+}
+
+void sleepFor(int milliseconds) {
+  if (milliseconds > 0) Sleep(static_cast<DWORD>(milliseconds));
+}
+
+int messageBox(const char *caption, const char *text, int kind) {
+  return showMessageBox(caption, text, kind);
+}
+
+RK_Platform makePlatform() {
+  RK_Platform p{};
+  p.name = "win32";
+  p.hasDisplay = hasDisplay;
+  p.desktopSize = desktopSize;
+  p.servesMode = servesMode;
+  p.createWindow = win32CreateWindow;
+  p.destroyWindow = win32DestroyWindow;
+  p.placeWindow = win32PlaceWindow;
+  p.windowPosition = win32WindowPosition;
+  p.frameExtra = win32FrameExtra;
+  p.showWindow = win32ShowWindow;
+  p.enterFullScreen = win32EnterFullScreen;
+  p.leaveFullScreen = win32LeaveFullScreen;
+  p.enterWindowed = win32EnterWindowed;
+  p.present = win32Present;
+  p.realizePalette = win32RealizePalette;
+  p.messages.next = nextMessage;
+  p.messages.takeCharacter = takeCharacter;
+  p.messages.keyState = currentKeyState;
+  p.postMessage = postMessage;
+  p.messageBox = messageBox;
+  p.ticks = ticks;
+  p.sleep = sleepFor;
+  p.clientSize = win32ClientSize;
+  return p;
+}
+
+const RK_Platform win32Platform = makePlatform();
+
+}  // namespace
+
+void useWin32Platform() {
+  RK_setPlatform(&win32Platform);
+}
+
+std::string win32ProgramDirectory() {
+  char buffer[MAX_PATH * 4];
+  const DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+  if (n == 0 || n >= sizeof buffer) return {};
+  std::string path(buffer, n);
+  const size_t separator = path.find_last_of("\\/");
+  return separator == std::string::npos ? std::string{} : path.substr(0, separator);
+}

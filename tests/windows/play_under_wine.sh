@@ -1,0 +1,159 @@
+#!/usr/bin/env bash
+# Plays kelvaro640.exe from the Windows zip under Wine on a virtual display
+# (Xvfb, started here): its window appears, the menu shows exactly the frame
+# the headless run draws (scaled by 2 onto a 1280x1024 desktop), Up then
+# Right starts play and the picture changes, Alt+Enter switches to a window
+# and back, Escape ends it with status 0. Then a broken course and a missing
+# picture beside the program: the same message box texts and standard-error
+# lines as on Linux, and status 255 and 1.
+#   play_under_wine.sh ZIP HEADLESS_EXE ARTEFACT_DIR
+# Screenshots are left in ARTEFACT_DIR. Needs wine, Xvfb, xdotool, ImageMagick.
+set -uo pipefail
+zip="$1" headless="$2" artefacts="$3"
+export WINEDEBUG=-all
+: "${WINEPREFIX:?the Wine prefix to use}"
+rm -rf "$artefacts"
+mkdir -p "$artefacts"
+work="$(mktemp -d "${TMPDIR:-/tmp}/kelvaro-wine-XXXXXX")"
+xvfb_pid=""
+game_pid=""
+cleanup() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+  # Nothing of this prefix may stay tied to a display that is going away.
+  wineserver -k 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$work/stderr.txt" ] && sed 's/^/  stderr: /' "$work/stderr.txt" >&2
+  exit 1
+}
+
+# A display of our own: Xvfb picks a free number and tells it.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+display=""
+for _ in $(seq 100); do
+  display="$(tr -dc 0-9 <"$work/display")"
+  [ -n "$display" ] && break
+  sleep 0.1
+done
+[ -n "$display" ] || fail "Xvfb did not start"
+export DISPLAY=":$display"
+# A Wine server still running from earlier programs (without a display) keeps
+# the desktop it made for them; this run needs one on its own display. The
+# test runs alone (RUN_SERIAL), so nothing else of the prefix is stopped.
+wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
+
+unpack() {  # a fresh copy of the zip's folder in $1
+  mkdir -p "$1"
+  (cd "$1" && cmake -E tar xf "$zip") || fail "cannot unpack $zip"
+  [ -f "$1/Kelvaro/kelvaro640.exe" ] || fail "no kelvaro640.exe in the zip"
+}
+
+wait_for_window() {  # title, seconds; prints the window id
+  local id pattern
+  pattern="^$(printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g')\$"
+  for _ in $(seq $(($2 * 10))); do
+    id="$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1)"
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+shot() { import -window root "$artefacts/$1.png" 2>/dev/null || fail "no screenshot $1"; }
+differs() {  # number of pixels in which two pictures differ
+  compare -metric AE "$1" "$2" null: 2>&1 | sed 's/ .*//' | cut -d. -f1
+}
+press() {  # held long enough for a frame to see it
+  xdotool keydown "$1"; sleep 0.3; xdotool keyup "$1"; sleep 0.2
+}
+width_of() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^WIDTH=//p'; }
+
+# --- play --------------------------------------------------------------
+unpack "$work/zip"
+game="$work/zip/Kelvaro"
+# The frame the menu must show, drawn headless beside the program's data.
+(cd "$game" && wine "$headless" --frames 2 --shot "1:$work/menu.bmp") >/dev/null 2>&1 ||
+  fail "headless menu frame"
+convert "$work/menu.bmp" -sample 200% "$work/menu-x2.png" || fail "cannot scale the menu frame"
+
+# Started from another folder, as a shortcut without a working folder
+# would: the data beside the program is found.
+mkdir -p "$work/elsewhere"
+(cd "$work/elsewhere" && exec wine "$game/kelvaro640.exe") 2>"$work/stderr.txt" &
+game_pid=$!
+window="$(wait_for_window Kelvaro 60)" || fail "no window titled Kelvaro"
+xdotool mousemove 640 512
+sleep 2
+shot 1-menu
+convert "$artefacts/1-menu.png" -crop 1280x960+0+32 +repage "$work/menu-shown.png"
+[ "$(differs "$work/menu-shown.png" "$work/menu-x2.png")" = "0" ] ||
+  fail "the menu on screen is not the headless menu frame scaled by 2"
+
+press Up
+press Right
+sleep 1
+shot 2-playing
+sleep 1
+shot 3-playing-later
+[ "$(differs "$artefacts/1-menu.png" "$artefacts/2-playing.png")" != "0" ] || fail "play did not start"
+[ "$(differs "$artefacts/2-playing.png" "$artefacts/3-playing-later.png")" != "0" ] ||
+  fail "the playing picture does not change"
+
+[ "$(width_of "$window")" = "1280" ] || fail "not full screen at the start"
+xdotool keydown alt keydown Return; sleep 0.3; xdotool keyup Return keyup alt
+sleep 2
+shot 4-windowed
+w="$(width_of "$window")"
+{ [ -n "$w" ] && [ "$w" -ge 640 ] && [ "$w" -lt 1280 ]; } || fail "Alt+Enter gave no window (width $w)"
+xdotool mousemove 640 512
+xdotool keydown alt keydown Return; sleep 0.3; xdotool keyup Return keyup alt
+sleep 2
+shot 5-full-screen-again
+[ "$(width_of "$window")" = "1280" ] || fail "the second Alt+Enter did not return to full screen"
+
+press Escape
+for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$game_pid" 2>/dev/null && fail "Escape did not end the program"
+wait "$game_pid"
+status=$?
+game_pid=""
+[ "$status" = "0" ] || fail "Escape ended with status $status"
+
+# --- fatal ends --------------------------------------------------------
+# Runs the program in its folder, answers the message box with Enter and
+# checks the box's caption, the standard-error line and the status.
+fatal_case() {  # name folder caption line status
+  local name="$1" folder="$2" caption="$3" line="$4" want="$5" box status
+  (cd "$folder" && exec wine ./kelvaro640.exe) 2>"$work/stderr.txt" &
+  game_pid=$!
+  box="$(wait_for_window "$caption" 60)" || fail "$name: no message box \"$caption\""
+  sleep 0.5
+  shot "$name"
+  xdotool windowfocus "$box" 2>/dev/null
+  xdotool key Return
+  for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$game_pid" 2>/dev/null && fail "$name: the program did not end after the message"
+  wait "$game_pid"
+  status=$?
+  game_pid=""
+  [ "$status" = "$want" ] || fail "$name: status $status, not $want"
+  grep -qxF "$line" <(tr -d '\r' <"$work/stderr.txt") || fail "$name: no line \"$line\" on standard error"
+}
+
+unpack "$work/broken"
+sed -i 's/^b:.*/b:x;/' "$work/broken/Kelvaro/inp1.txt"
+fatal_case 6-broken-course "$work/broken/Kelvaro" "Wichtige Mitteilung (Kelvaro)" \
+  "Wichtige Mitteilung (Kelvaro): ungültige Ball-Startposition" 255
+
+unpack "$work/missing"
+rm "$work/missing/Kelvaro/BITMAPS/leben.bmp"
+fatal_case 7-missing-picture "$work/missing/Kelvaro" "RK Fatal Error!" \
+  "RK Fatal Error!: Bitmap file was not found: leben.bmp" 1
+
+echo "played under Wine; screenshots in $artefacts"
