@@ -30,6 +30,7 @@ void resetFrameworkState() {
   s.displayDC = nullptr;
   s.backBufferDC = nullptr;
   s.inModeSet = 0;
+  s.switching = false;
   s.savedWindowX = -1;
   s.savedWindowY = -1;
   s.fullScreen = 0;

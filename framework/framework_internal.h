@@ -51,6 +51,10 @@ struct FrameworkState {
   int currentForceBackBuffer;
 
   int inModeSet;
+  // A mode set or a switch of output is running. Setting up a display pumps
+  // window messages, so a second switch command can arrive inside the
+  // first; it is dropped rather than run half-way through the first.
+  bool switching;
   int active;
   int quit;
 

@@ -45,7 +45,6 @@ bool createFrameworkWindow() {
     s.windowWidth = 320 + s.frameExtraWidth;
     s.windowHeight = 200 + s.frameExtraHeight;
     s.windowCreated = true;
-    initEvents(s.window);
   }
   RK_recordMainWindow(s.window);
   return true;

@@ -42,9 +42,7 @@ bool displaySizeFor(int stretch, int *width, int *height) {
   }
 }
 
-}  // namespace
-
-bool setMode(const VideoMode &mode, int windowed, int pages, int forceBackBuffer) {
+bool applyMode(const VideoMode &mode, int windowed, int pages, int forceBackBuffer) {
   FrameworkState &s = frameworkState();
   // The caller may hand in the very record kept here.
   const VideoMode wanted = mode;
@@ -60,6 +58,17 @@ bool setMode(const VideoMode &mode, int windowed, int pages, int forceBackBuffer
   }
   if (wanted.mode == -1) return false;
   return setFullScreenMode(wanted.mode, pages, wanted.stretch, forceBackBuffer);
+}
+
+}  // namespace
+
+bool setMode(const VideoMode &mode, int windowed, int pages, int forceBackBuffer) {
+  FrameworkState &s = frameworkState();
+  const bool outerSwitch = s.switching;
+  s.switching = true;
+  const bool done = applyMode(mode, windowed, pages, forceBackBuffer);
+  s.switching = outerSwitch;
+  return done;
 }
 
 bool setFullScreenMode(int mode, int pages, int stretch, int forceBackBuffer) {

@@ -26,7 +26,12 @@ bool takePalette(PaletteEntry (&out)[256]) {
 void switchOutput(int reason) {
   FrameworkState &s = frameworkState();
   ModeSwitchFunc onSwitch = modeSwitchFunc();
-  if (!onSwitch) return;
+  // A command that arrives while a switch is under way (an auto-repeated
+  // Alt+Enter pumped while the display is set up, or one the mode-switch
+  // callback pumps) would tear down contexts the running switch still holds
+  // and leave the flags saying the opposite of what is shown.
+  if (!onSwitch || s.switching) return;
+  s.switching = true;
   const int windowed = reason == kModeSwitchGoWindowed ? 1 : s.fullScreen;
   // A display's colour table outlives a mode set on real hardware; the new
   // contexts here start black, so the colours are carried across.
@@ -41,6 +46,7 @@ void switchOutput(int reason) {
     realizeFrameworkPalette(256, 0, 0);
   }
   onSwitch(s.currentMode, windowed);
+  s.switching = false;
 }
 
 int realizePaletteOnRequest() {

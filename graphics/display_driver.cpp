@@ -2,6 +2,7 @@
 // chosen mode's pages in memory, shown full screen by the back end.
 #include <algorithm>
 
+#include "framework/events/events.h"
 #include "graphics/presented_surface.h"
 #include "graphics/rk_core_internal.h"
 #include "graphics/rk_drivers.h"
@@ -21,6 +22,11 @@ int RK_setupDisplayContext(DeviceContext *dc, int driverId, int mode, void *wind
     return 0;
   }
   RK_noteFullScreen(window);
+  // Every full-screen set-up starts with an empty queue and no key held:
+  // keys pressed for the switch (Alt, Enter) or held through it would
+  // otherwise count as held until released, though the new display never
+  // saw them go down. This is the one place every back end passes through.
+  initEvents(window);
   dc->kind = RK_KindFullScreenFirst;
   // Bit 0: the hidden page may be drawn into directly.
   dc->flags = pageCount > 1 ? 1u : 0u;

@@ -35,10 +35,13 @@ int RK_selectFont(const Font *font) {
 void RK_applyTextSettings(const TextSettings *ts) {
   TextSettings *text = currentText();
   if (!ts || !text) return;
-  // The font is set only through RK_selectFont, which checks it.
+  // Settings without a font leave the context without one. A font is
+  // otherwise set only through RK_selectFont, which checks it: one it
+  // refuses leaves the previous font in place rather than a record that
+  // every text operation would read as a font.
   const Font *previous = text->font;
   *text = *ts;
-  text->font = previous;
+  text->font = ts->font ? previous : nullptr;
   RK_selectFont(ts->font);
   text->direction = ts->direction;
 }

@@ -1,13 +1,17 @@
 #include "graphics/rk_core_internal.h"
 
 namespace {
-// Only the start-up (scratch buffer, path) is repeated by a later RK_init
-// after RK_shutdown; the window system itself needs no start-up on Linux.
+// The start-up (scratch buffer, path) runs once until RK_shutdown; the
+// window system itself needs no start-up on Linux. A second RK_init after
+// one whose detection failed keeps the contexts opened in between and the
+// first path.
 void startUp(const char *path) {
+  if (RK_libraryStartedUp()) return;
   RK_setLastError(0);
   RK_shutdown();
   if (!RK_allocateScratch()) RK_reportFatal("Not enough memory to allocate scratch buffer!\n");
   RK_storeLibraryPath(path);
+  RK_markLibraryStartedUp(true);
 }
 }  // namespace
 

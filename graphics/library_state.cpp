@@ -6,6 +6,7 @@
 namespace {
 constexpr size_t kScratchBytes = 32768;
 bool initialised = false;
+bool started = false;
 uint8_t *scratch = nullptr;
 char libraryPath[RK_PathMax] = "";
 }  // namespace
@@ -15,6 +16,13 @@ bool RK_libraryInitialised() {
 }
 void RK_markLibraryInitialised(bool on) {
   initialised = on;
+}
+
+bool RK_libraryStartedUp() {
+  return started;
+}
+void RK_markLibraryStartedUp(bool on) {
+  started = on;
 }
 
 bool RK_allocateScratch() {

@@ -63,6 +63,10 @@ bool RK_fullScreenActive();
 // ---- Library state ------------------------------------------------------------
 bool RK_libraryInitialised();
 void RK_markLibraryInitialised(bool on);
+// The start-up (scratch buffer, library path) has run; only RK_shutdown
+// undoes it, so an RK_init that failed after it does not repeat it.
+bool RK_libraryStartedUp();
+void RK_markLibraryStartedUp(bool on);
 // Allocates the rendering scratch buffer; false when memory runs out.
 bool RK_allocateScratch();
 void RK_releaseScratch();

@@ -14,4 +14,5 @@ void RK_shutdown() {
   RK_releaseScratch();
   RK_setSuspendHandler(nullptr);
   RK_markLibraryInitialised(false);
+  RK_markLibraryStartedUp(false);
 }

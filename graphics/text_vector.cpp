@@ -33,9 +33,14 @@ void readStrokes(const Font *font, int code, const TextSettings &ts, std::vector
   }
 }
 
+// The baseline's distance from the reference point, along the axis across
+// the text. Up and down text exchange the two scale factors for it.
 int baselineOffset(const Font *font, const TextSettings &ts) {
-  const int ascent = scale(font->ascent, ts.sizeNumY, ts.sizeDenomY);
-  const int descent = scale(font->descent, ts.sizeNumY, ts.sizeDenomY);
+  const bool turned = ts.direction == 1 || ts.direction == 3;
+  const int num = turned ? ts.sizeNumX : ts.sizeNumY;
+  const int denom = turned ? ts.sizeDenomX : ts.sizeDenomY;
+  const int ascent = scale(font->ascent, num, denom);
+  const int descent = scale(font->descent, num, denom);
   switch (ts.vertJustify) {
     case 0:
       return ascent;

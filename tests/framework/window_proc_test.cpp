@@ -69,6 +69,36 @@ TEST_F(WindowProcTest, AltEnterAndMaximiseToggleOutputAndTellTheApplication) {
   EXPECT_EQ(fw().fullScreen, 0);
 }
 
+// Alt+Enter and its auto-repeat queued together: the second command is
+// pumped while the first switch sets up the full-screen display.
+TEST_F(WindowProcTest, ASwitchRequestedDuringASwitchIsDropped) {
+  setModeSwitchFunc(onSwitch);
+  ASSERT_TRUE(setMode(mode(640, 480), 0, 2, 1));
+  const int fullScreenContexts = RK_liveContextCount();
+  altEnter();
+  ASSERT_EQ(lastWindowed, 1);
+
+  switches = 0;
+  headlessPressKey(28, 13, false, true);
+  headlessPressKey(28, 13, true, true);
+  headlessReleaseKey(28, true);
+  pumpEvents();
+  EXPECT_EQ(switches, 1);
+  EXPECT_EQ(lastWindowed, 0);
+  EXPECT_EQ(fw().fullScreen, 1);
+  EXPECT_TRUE(headlessRecord().fullScreen);
+  EXPECT_TRUE(RK_isDisplayContext(fw().displayDC));
+  EXPECT_EQ(RK_liveContextCount(), fullScreenContexts);
+  EXPECT_EQ(headlessPendingMessages(), 0);
+
+  // Nothing is left half-done: the next Alt+Enter switches as usual.
+  altEnter();
+  EXPECT_EQ(switches, 2);
+  EXPECT_EQ(lastWindowed, 1);
+  EXPECT_TRUE(RK_isWindowedContext(fw().displayDC));
+  EXPECT_FALSE(headlessRecord().fullScreen);
+}
+
 TEST_F(WindowProcTest, NoSwitchWithoutCallbackPlainEnterOrOtherAltKeys) {
   ASSERT_TRUE(setMode(mode(640, 480), 0, 2, 1));
   DeviceContext *before = fw().displayDC;

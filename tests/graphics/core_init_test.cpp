@@ -40,6 +40,23 @@ TEST_F(LibraryStart, NothingDetectedFailsWithoutStarting) {
   EXPECT_EQ(RK_init(&driver, &mode, "res"), 1);
 }
 
+TEST_F(LibraryStart, AStartAfterAFailedOneKeepsWhatWasOpenedAndTheFirstPath) {
+  int driver = -1, mode = -1;
+  ASSERT_EQ(RK_init(&driver, &mode, "first"), 0);
+  ASSERT_NE(RK_openMemoryContext(16, 16, 8, nullptr), nullptr);
+  registerDib8();
+  driver = mode = -1;
+  ASSERT_EQ(RK_init(&driver, &mode, "second"), 1);
+  EXPECT_EQ(RK_liveContextCount(), 1);  // the context opened in between lives on
+  EXPECT_STREQ(RK_libraryPath(), "first");
+  // A shut-down ends the start-up: the next start takes its own path.
+  RK_shutdown();
+  EXPECT_EQ(RK_liveContextCount(), 0);
+  driver = mode = -1;
+  ASSERT_EQ(RK_init(&driver, &mode, "third"), 1);
+  EXPECT_STREQ(RK_libraryPath(), "third");
+}
+
 TEST_F(LibraryStart, StartChoosesTheSuggestedModeAndKeepsThePath) {
   registerDib8();
   int driver = -1, mode = -1;

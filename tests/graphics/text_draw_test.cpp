@@ -167,6 +167,20 @@ TEST(TextDraw, SelectingFontsAndApplyingSettings) {
   EXPECT_EQ(ctx.dc->attributes.text.font, f.font);
 }
 
+TEST(TextDraw, SettingsWithoutAFontLeaveTheContextWithoutOne) {
+  FontHolder f(asciiFont());
+  TestContext ctx(40, 20);
+  RK_selectContext(ctx.dc);
+  ASSERT_EQ(RK_selectFont(f.font), 1);
+  const TextSettings ts{0, 0, 2, 1, 1, 1, 1, 0, nullptr};
+  RK_applyTextSettings(&ts);
+  EXPECT_EQ(ctx.live()->attributes.text.font, nullptr);
+  EXPECT_EQ(RK_measureText("AB"), 0);
+  RK_setDrawColor(9);
+  RK_drawTextAt(0, 0, "AB");
+  EXPECT_EQ(ctx.inked(), 0);
+}
+
 TEST(TextDraw, OtherDirectionsTurnTheWholeTextAboutThePoint) {
   FontHolder f(asciiFont());
   TestContext right(80, 80);
@@ -247,6 +261,51 @@ TEST(VectorText, StrokesFollowTheBaselineScaleAndDirection) {
   EXPECT_EQ(up.at(16, 20), 9u);
   EXPECT_EQ(up.at(20, 16), 9u);
   EXPECT_EQ(up.inked(), 9);
+}
+
+// Text running up or down measures its baseline offset with the x and y
+// scale factors exchanged; the glyph keeps its own proportions.
+TEST(VectorText, UpAndDownTextPlaceTheBaselineWithTheExchangedFactors) {
+  LibraryFont lf;
+  lf.ascent = 8;
+  lf.descent = -2;
+  lf.width['L'] = 6;
+  lf.offset['L'] =
+      addStrokes(lf, {strokePoint(0, 4, true), strokePoint(0, 0, false), strokePoint(4, 0, false)});
+  FontHolder f(loadFont(libraryFontBytes(lf)));
+  ASSERT_NE(f.font, nullptr);
+  auto draw = [&](TestContext &ctx, int direction, int vertJustify, int x, int y) {
+    RK_selectContext(ctx.dc);
+    RK_selectFont(f.font);
+    TextSettings &t = ctx.live()->attributes.text;
+    t.direction = direction;
+    t.vertJustify = vertJustify;
+    t.sizeNumX = 2;
+    t.sizeDenomX = 1;
+    t.sizeNumY = 3;
+    t.sizeDenomY = 2;
+    RK_setDrawColor(9);
+    RK_drawTextAt(x, y, "L");
+  };
+  // Up, top justification: the baseline lies 8 * 2 / 1 = 16 columns right
+  // of the point. The stem (4 * 3 / 2 = 6 long) runs back towards it, the
+  // foot (4 * 2 = 8 long) upwards.
+  TestContext up(40, 40);
+  draw(up, 1, 0, 10, 30);
+  std::set<std::pair<int, int>> expected;
+  for (int x = 20; x <= 26; ++x) expected.insert({x, 30});
+  for (int y = 22; y <= 30; ++y) expected.insert({26, y});
+  EXPECT_EQ(inkOf(up), expected);
+
+  // Down, centre justification: (descent' + ascent' + 1) / 2 with
+  // descent' = -2 * 2 = -4 and ascent' = 16 puts the baseline 6 columns
+  // left of the point.
+  TestContext down(40, 40);
+  draw(down, 3, 1, 20, 10);
+  expected.clear();
+  for (int x = 14; x <= 20; ++x) expected.insert({x, 10});
+  for (int y = 10; y <= 18; ++y) expected.insert({14, y});
+  EXPECT_EQ(inkOf(down), expected);
 }
 
 TEST(VectorText, GlyphsCrossingTheClipAreCutEvenWhenTheFontUnderstatesThem) {
