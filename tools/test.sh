@@ -20,3 +20,5 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_suite "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DKELVARO_SANITIZE=ON
 echo "== Windows build: MinGW-w64 cross build, its tests under Wine =="
 bash "$root/tools/windows.sh" --test
+echo "== browser build =="
+bash "$root/tests/web/run.sh" "$root/build-test" "$root/build-web-test"

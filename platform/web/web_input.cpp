@@ -1,0 +1,130 @@
+// The page's keyboard, visibility and focus as window-system messages, and
+// the wait while the game is suspended: a hidden tab or a page without focus
+// suspends it as switching away from full-screen output does natively.
+#include <emscripten/em_js.h>
+#include <emscripten/emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cstring>
+
+#include "framework/events/events.h"
+#include "graphics/rasterkit.h"
+#include "platform/web/core/web_keys.h"
+#include "platform/web/core/web_queue.h"
+#include "platform/web/web_internal.h"
+
+EM_JS(void, kelvaroToggleFullScreen, (), { kelvaroPage.toggleFullScreen(); });
+EM_JS(int, kelvaroPageVisible, (), { return document.visibilityState != 'hidden'; });
+
+namespace {
+
+constexpr int kSuspendStepMs = 200;
+// A main loop that shows nothing for this long (a state without drawing)
+// still gives the browser its turn, so the page never freezes.
+constexpr double kLongestTurnMs = 100.0;
+
+bool listening = false;
+bool messageBoxOpen = false;
+bool pageVisible = true;
+bool pageFocused = true;
+bool suspended = false;
+bool runningInBackground = false;
+
+bool pageInFront() {
+  return pageVisible && pageFocused;
+}
+
+uint32_t now() {
+  return static_cast<uint32_t>(pageNowMs());
+}
+
+EM_BOOL onKey(int eventType, const EmscriptenKeyboardEvent *e, void *) {
+  const bool down = eventType == EMSCRIPTEN_EVENT_KEYDOWN;
+  // While a message box is up its dialog has the keyboard; a key let go
+  // meanwhile still reaches the game, so that none stays held.
+  if (messageBoxOpen && down) return EM_FALSE;
+  WebWindow *w = anyWebWindow();
+  if (!w || !gameTakesKey(e->code, e->ctrlKey, e->metaKey)) return EM_FALSE;
+  WebKeyEvent k;
+  k.down = down;
+  k.code = e->code;
+  k.key = e->key;
+  k.shift = e->shiftKey;
+  k.control = e->ctrlKey;
+  k.alt = e->altKey;
+  k.meta = e->metaKey;
+  k.repeat = e->repeat;
+  k.time = now();
+  // The browser grants full screen only inside the user's own key press.
+  if (k.down && !k.repeat && k.alt && std::strcmp(e->code, "Enter") == 0) kelvaroToggleFullScreen();
+  queueKeyEvent(k, w);
+  return messageBoxOpen ? EM_FALSE : EM_TRUE;
+}
+
+void activationChanged() {
+  if (WebWindow *w = anyWebWindow()) queueActivation(w, pageInFront(), now());
+}
+
+EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent *e, void *) {
+  pageVisible = !e->hidden;
+  activationChanged();
+  return EM_FALSE;
+}
+
+EM_BOOL onFocus(int eventType, const EmscriptenFocusEvent *, void *) {
+  pageFocused = eventType == EMSCRIPTEN_EVENT_FOCUS;
+  activationChanged();
+  return EM_FALSE;
+}
+
+// The library's handler decides: 0 keeps the game running, 1 suspends it
+// here until the page is back in front, 2 lets it run on behind.
+void suspendGame() {
+  RK_SuspendHandler handler = RK_suspendHandler();
+  if (!handler || suspended || runningInBackground) return;
+  DeviceContext *dc = RK_currentContext();
+  const int answer = handler(dc, 1);
+  if (answer == 0) return;
+  if (answer == 2) {
+    runningInBackground = true;
+    return;
+  }
+  suspended = true;
+  while (!pageInFront()) emscripten_sleep(kSuspendStepMs);
+  suspended = false;
+  handler(dc, 2);
+}
+
+void resumeFromBackground() {
+  runningInBackground = false;
+  if (RK_SuspendHandler handler = RK_suspendHandler()) handler(RK_currentContext(), 2);
+}
+
+}  // namespace
+
+void listenToPage() {
+  if (listening) return;
+  listening = true;
+  pageVisible = kelvaroPageVisible() != 0;
+  emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKey);
+  emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKey);
+  emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onVisibility);
+  emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onFocus);
+  emscripten_set_focus_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onFocus);
+}
+
+void setMessageBoxOpen(bool open) {
+  messageBoxOpen = open;
+}
+
+bool webNextMessage(PlatformMessage *out) {
+  if (takeQueuedMessage(out)) return true;
+  // The end of a drain: the moment to stop while the page is away.
+  if (!pageInFront() && anyWebWindow()) {
+    suspendGame();
+  } else if (runningInBackground && pageInFront()) {
+    resumeFromBackground();
+  }
+  if (runningInBackground || pageNowMs() - lastYieldMs() > kLongestTurnMs) yieldToBrowser();
+  return takeQueuedMessage(out);
+}

@@ -1,0 +1,109 @@
+// The back end's table of operations, the desktop and the clock.
+#include "platform/web/web_platform.h"
+
+#include <emscripten/em_js.h>
+#include <emscripten/emscripten.h>
+
+#include "graphics/rk_platform.h"
+#include "platform/web/core/web_queue.h"
+#include "platform/web/web_internal.h"
+
+void *webCreateWindow(const char *title, bool maximizeBox);
+void webDestroyWindow(void *window);
+void webPlaceWindow(void *window, int x, int y, int width, int height);
+void webWindowPosition(void *window, int *x, int *y);
+void webFrameExtra(void *window, int *width, int *height);
+void webClientSize(void *window, int *width, int *height);
+void webShowWindow(void *window);
+bool webEnterFullScreen(void *window, int width, int height, int bits);
+void webLeaveFullScreen(void *window);
+bool webEnterWindowed(void *window, int width, int height, int bits);
+void webPresent(void *window, const uint8_t *pixels, int width, int height, int bytesPerLine, int bits,
+                const PaletteEntry *palette, const PixelFormat *format, int waitVRT);
+void webRealizePalette(void *window, const PaletteEntry *entries, int count, int first, int waitVRT);
+bool webNextMessage(PlatformMessage *out);
+int webMessageBox(const char *caption, const char *text, int kind);
+
+EM_JS(int, kelvaroScreenWidth, (), { return (typeof screen == 'object' && screen.width) | 0; });
+EM_JS(int, kelvaroScreenHeight, (), { return (typeof screen == 'object' && screen.height) | 0; });
+
+namespace {
+
+const double startMs = emscripten_get_now();
+
+bool hasDisplay() {
+  return true;
+}
+
+// The screen, but never smaller than the largest game: the page scales
+// the picture down to fit a small one.
+void desktopSize(int *width, int *height) {
+  const int w = kelvaroScreenWidth(), h = kelvaroScreenHeight();
+  if (width) *width = w < 640 ? 640 : w;
+  if (height) *height = h < 480 ? 480 : h;
+}
+
+// The canvas shows 8-bit pages through a palette, any size the desktop
+// holds, two pages in memory.
+bool servesMode(int family, int width, int height, int bits, int *pages) {
+  if (family != RK_FamilyDIB && family != RK_FamilyDirectDraw) return false;
+  if (bits != 8) return false;
+  int desktopWidth = 0, desktopHeight = 0;
+  desktopSize(&desktopWidth, &desktopHeight);
+  if (width <= 0 || height <= 0 || width > desktopWidth || height > desktopHeight) return false;
+  if (pages) *pages = 2;
+  return true;
+}
+
+uint32_t ticks() {
+  return static_cast<uint32_t>(pageNowMs());
+}
+
+void sleepFor(int milliseconds) {
+  if (milliseconds > 0) emscripten_sleep(static_cast<unsigned>(milliseconds));
+}
+
+void postMessage(const PlatformMessage &message) {
+  queueMessage(message);
+}
+
+RK_Platform makePlatform() {
+  RK_Platform p{};
+  p.name = "web";
+  p.hasDisplay = hasDisplay;
+  p.desktopSize = desktopSize;
+  p.servesMode = servesMode;
+  p.createWindow = webCreateWindow;
+  p.destroyWindow = webDestroyWindow;
+  p.placeWindow = webPlaceWindow;
+  p.windowPosition = webWindowPosition;
+  p.frameExtra = webFrameExtra;
+  p.showWindow = webShowWindow;
+  p.enterFullScreen = webEnterFullScreen;
+  p.leaveFullScreen = webLeaveFullScreen;
+  p.enterWindowed = webEnterWindowed;
+  p.present = webPresent;
+  p.realizePalette = webRealizePalette;
+  p.messages.next = webNextMessage;
+  p.messages.takeCharacter = takeQueuedCharacter;
+  p.messages.keyState = queuedKeyState;
+  p.postMessage = postMessage;
+  p.messageBox = webMessageBox;
+  p.ticks = ticks;
+  p.sleep = sleepFor;
+  p.clientSize = webClientSize;
+  return p;
+}
+
+const RK_Platform webPlatform = makePlatform();
+
+}  // namespace
+
+double pageNowMs() {
+  return emscripten_get_now() - startMs;
+}
+
+void useWebPlatform() {
+  RK_setPlatform(&webPlatform);
+  listenToPage();
+}

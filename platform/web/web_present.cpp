@@ -1,0 +1,63 @@
+// Presenting a page: convert it to RGBA, hand it to the page's canvas, and
+// for a retrace wait give control back to the browser until the next tick
+// of the 60 Hz clock.
+#include <emscripten/em_js.h>
+#include <emscripten/emscripten.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/web/core/web_pacing.h"
+#include "platform/web/core/web_picture.h"
+#include "platform/web/web_internal.h"
+
+EM_JS(void, kelvaroShowPicture, (const uint8_t *rgba, int width, int height),
+      { kelvaroPage.showPicture(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height); });
+
+// Resolves at the browser's next frame, or after a tenth of a second when
+// the browser shows no frames (a hidden tab), with the clock's reading.
+EM_ASYNC_JS(double, kelvaroNextFrame, (), { return await kelvaroPage.nextFrame(); });
+
+namespace {
+
+std::vector<uint8_t> rgba;
+RetracePace pace;
+double lastYield = 0.0;
+
+}  // namespace
+
+void waitForRetrace() {
+  while (!pace.frameEndsWait(kelvaroNextFrame())) {
+  }
+  lastYield = pageNowMs();
+}
+
+void yieldToBrowser() {
+  kelvaroNextFrame();
+  lastYield = pageNowMs();
+}
+
+double lastYieldMs() {
+  return lastYield;
+}
+
+void webPresent(void *handle, const uint8_t *pixels, int width, int height, int bytesPerLine, int bits,
+                const PaletteEntry *palette, const PixelFormat *, int waitVRT) {
+  WebWindow *w = liveWebWindow(handle);
+  if (!w || !pixels || width <= 0 || height <= 0 || bits != 8) return;
+  rgba.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+  if (!convertToRgba(pixels, width, height, bytesPerLine, palette ? palette : w->realized, rgba.data())) return;
+  kelvaroShowPicture(rgba.data(), width, height);
+  if (waitVRT != 0) waitForRetrace();
+}
+
+void webRealizePalette(void *handle, const PaletteEntry *entries, int count, int first, int) {
+  WebWindow *w = liveWebWindow(handle);
+  if (!w || !entries) return;
+  const int begin = std::max(first, 0);
+  const int end = static_cast<int>(std::min<int64_t>(int64_t{first} + count, 256));
+  for (int i = begin; i < end; ++i) {
+    w->realized[i] = entries[i];
+    w->realized[i].reserved = 0;
+  }
+}

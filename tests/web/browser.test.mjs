@@ -1,0 +1,162 @@
+// The page in Debian's Chromium, headless: a player reaches the menu, holds
+// Up then Right, plays, switches full screen, leaves the page and comes
+// back, and ends the game with Escape; and a page whose
+// course file is missing shows the loader's message instead of a blank page.
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import { after, before, test } from 'node:test';
+
+import { artefactDir, launchChromium, pageDir, readBmp8, runHeadless, scratchDir, serve } from './support.mjs';
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+// The frame-rate line at the top left follows the browser's clock.
+const clockRows = 16;
+
+let chromium;
+before(async () => { chromium = await launchChromium(); });
+after(async () => { if (chromium) await chromium.close(); });
+
+async function openPage(server, query = '') {
+  const page = await chromium.browser.newPage();
+  await page.setViewport({ width: 1000, height: 760 });
+  const errors = [];
+  // The runtime ends the program by throwing its exit status up the
+  // browser's stack; everything else thrown is an error of the page.
+  page.on('pageerror', (e) => { if (!/^ExitStatus\b/.test(e.message)) errors.push(e.message); });
+  await page.goto(server.url + query);
+  return { page, errors };
+}
+
+// The picture on the canvas and the number of pictures shown with it, read
+// in one turn of the page, so they belong together.
+async function grabPicture(page) {
+  const grab = await page.evaluate(() => {
+    const canvas = document.getElementById('screen');
+    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    let text = '';
+    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
+    return { shown: kelvaroPage.shown, width: canvas.width, height: canvas.height, rgba: btoa(text) };
+  });
+  return { ...grab, rgba: Buffer.from(grab.rgba, 'base64') };
+}
+
+// Pixels that differ between a canvas picture and a headless shot, from row
+// `fromRow` down.
+function differingPixels(picture, shot, fromRow = 0) {
+  assert.equal(picture.width, shot.width);
+  assert.equal(picture.height, shot.height);
+  let differing = 0;
+  for (let i = fromRow * shot.width; i < shot.width * shot.height; ++i) {
+    if (picture.rgba[4 * i] !== shot.rgb[3 * i] || picture.rgba[4 * i + 1] !== shot.rgb[3 * i + 1] ||
+        picture.rgba[4 * i + 2] !== shot.rgb[3 * i + 2]) ++differing;
+  }
+  return differing;
+}
+
+// The headless frame after `pass` under a key script.
+function headlessShot(scratch, script, pass, size) {
+  const keys = path.join(scratch, 'browser.keys');
+  fs.writeFileSync(keys, script);
+  const shot = path.join(scratch, `pass-${pass}.bmp`);
+  const r = runHeadless(['--size', size, '--keys', keys, '--clock-step', '10', '--frames', String(pass + 1),
+                         '--shot', `${pass}:${shot}`], { native: true });
+  assert.equal(r.status, 0, r.stderr);
+  return readBmp8(shot);
+}
+
+test('a player reaches the menu, plays, switches full screen, is suspended without focus and ends with Escape', async () => {
+  const server = await serve(pageDir());
+  const { page, errors } = await openPage(server);
+  const scratch = scratchDir('kelvaro-browser-');
+  try {
+    await page.waitForFunction(() => kelvaroPage.shown >= 5, { timeout: 20000 });
+    const menu = await grabPicture(page);
+    await page.screenshot({ path: path.join(artefactDir(), 'browser-menu.png') });
+    assert.equal(differingPixels(menu, headlessShot(scratch, '', 0, '640x480')), 0, 'the menu differs');
+
+    for (const key of ['ArrowUp', 'ArrowRight']) {
+      await page.keyboard.down(key);
+      await sleep(150);
+      await page.keyboard.up(key);
+    }
+    await sleep(400);
+    const playing = await grabPicture(page);
+    await page.screenshot({ path: path.join(artefactDir(), 'browser-playing.png') });
+
+    // The same keys at the same passes, headless: each key reaches the pass
+    // that follows the pictures shown before it.
+    const keyLog = await page.evaluate(() => kelvaroPage.keyLog);
+    const names = { ArrowUp: 'up', ArrowRight: 'right' };
+    const script = keyLog.map((k) => `${k.shown} ${k.type === 'keydown' ? '+' : '-'}${names[k.code]}\n`).join('');
+    assert.equal(keyLog.length, 4, script);
+    const shot = headlessShot(scratch, script, playing.shown - 1, '640x480');
+    assert.equal(differingPixels(playing, shot, clockRows), 0,
+                 `the playing frame after pass ${playing.shown - 1} differs from the headless one; keys:\n${script}`);
+    assert.notEqual(differingPixels(menu, shot, clockRows), 0, 'the game never left the menu');
+
+    // Alt+Enter switches the browser's full screen both ways; the game goes
+    // on showing frames through its own mode switches.
+    const altEnter = async () => {
+      await page.keyboard.down('Alt');
+      await page.keyboard.press('Enter');
+      await page.keyboard.up('Alt');
+    };
+    for (const fullScreen of [true, false]) {
+      const before = await page.evaluate(() => kelvaroPage.shown);
+      await altEnter();
+      await page.waitForFunction((want, from) => !!document.fullscreenElement === want && kelvaroPage.shown > from + 10,
+                                 { timeout: 10000 }, fullScreen, before);
+    }
+
+    // Losing the focus suspends the game (no more frames); getting it back
+    // resumes it.
+    await page.evaluate(() => window.dispatchEvent(new FocusEvent('blur')));
+    await sleep(300);
+    const suspendedAt = await page.evaluate(() => kelvaroPage.shown);
+    await sleep(600);
+    assert.ok(await page.evaluate(() => kelvaroPage.shown) <= suspendedAt + 1, 'the game ran on without focus');
+    await page.evaluate(() => window.dispatchEvent(new FocusEvent('focus')));
+    await page.waitForFunction((from) => kelvaroPage.shown > from + 10, { timeout: 10000 }, suspendedAt);
+
+    await page.keyboard.press('Escape');
+    await page.waitForFunction(() => kelvaroPage.ended !== null, { timeout: 10000 });
+    await page.screenshot({ path: path.join(artefactDir(), 'browser-ended.png') });
+    assert.deepEqual(await page.evaluate(() => kelvaroPage.ended), { status: 0, message: '' });
+    assert.equal(await page.$eval('#ended', (e) => e.hidden), false);
+    assert.deepEqual(errors, []);
+  } finally {
+    await page.close();
+    await server.close();
+    fs.rmSync(scratch, { recursive: true, force: true });
+  }
+});
+
+test('a page whose course file is missing shows the loader\'s message, then the end', async () => {
+  // What the game says natively when its folder lacks the course.
+  const scratch = scratchDir('kelvaro-no-course-');
+  const native = runHeadless(['--size', '320x240', '--frames', '2'], { native: true, cwd: scratch });
+  fs.rmSync(scratch, { recursive: true, force: true });
+  assert.equal(native.status, 255);
+  const expected = native.stderr.trim().split('\n').pop();
+  const server = await serve(pageDir(), ['data/inp1.txt']);
+  const { page } = await openPage(server, '?size=320');
+  try {
+    await page.waitForSelector('#dialog:not([hidden])', { timeout: 20000 });
+    const dialog = await page.evaluate(() => ({
+      caption: document.getElementById('dialog-caption').textContent,
+      text: document.getElementById('dialog-text').textContent,
+    }));
+    await page.screenshot({ path: path.join(artefactDir(), 'browser-missing-course.png') });
+    assert.equal(`${dialog.caption}: ${dialog.text}`, expected);
+    await page.click('#dialog-ok');
+    await page.waitForFunction(() => kelvaroPage.ended !== null, { timeout: 10000 });
+    const ended = await page.evaluate(() => kelvaroPage.ended);
+    assert.equal(ended.status, -1);
+    assert.equal(await page.$eval('#ended-detail', (e) => e.textContent), expected);
+    assert.equal(await page.$eval('#ended', (e) => e.hidden), false);
+  } finally {
+    await page.close();
+    await server.close();
+  }
+});
