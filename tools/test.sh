@@ -3,8 +3,9 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer. Warnings are errors.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-# The package group lets the test of the Debian package run.
-bash "$root/tools/setup.sh" build package
+# Everything the stages need, in one go: the package group for the test of
+# the Debian package, the cross-build and browser groups for their stages.
+bash "$root/tools/setup.sh" build package windows web
 jobs="$(nproc)"
 export SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-}"  # tests never need a display
 run_suite() {

@@ -59,6 +59,12 @@ uint32_t ticks() {
   return static_cast<uint32_t>(pageNowMs());
 }
 
+// The page's clock has sub-millisecond steps (coarsened by the browser, but
+// far finer than a frame's drawing time).
+uint64_t microseconds() {
+  return static_cast<uint64_t>(pageNowMs() * 1000.0);
+}
+
 void sleepFor(int milliseconds) {
   if (milliseconds > 0) emscripten_sleep(static_cast<unsigned>(milliseconds));
 }
@@ -90,6 +96,7 @@ RK_Platform makePlatform() {
   p.postMessage = postMessage;
   p.messageBox = webMessageBox;
   p.ticks = ticks;
+  p.microseconds = microseconds;
   p.sleep = sleepFor;
   p.clientSize = webClientSize;
   return p;

@@ -41,6 +41,14 @@ uint32_t millisecondsSinceStart() {
   return static_cast<uint32_t>((counterNow() - startCounter) * 1000 / counterFrequency());
 }
 
+// Whole seconds and the rest apart, so that a long run cannot overflow the
+// product of counter and a million.
+uint64_t microsecondsSinceStart() {
+  const int64_t elapsed = counterNow() - startCounter;
+  const int64_t frequency = counterFrequency();
+  return static_cast<uint64_t>(elapsed / frequency * 1000000 + elapsed % frequency * 1000000 / frequency);
+}
+
 // The game's speeds are per frame, tuned for a display of 60 frames a
 // second. Waiting for the retrace therefore waits for the next tick of a
 // steady 60 Hz clock, sleeping: GDI has no vertical sync to wait on, and on

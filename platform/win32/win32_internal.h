@@ -77,4 +77,5 @@ int showMessageBox(const char *caption, const char *text, int kind);
 
 // Milliseconds since the back end started, and the 60 Hz retrace tick.
 uint32_t millisecondsSinceStart();
+uint64_t microsecondsSinceStart();
 void waitForRetraceTick();

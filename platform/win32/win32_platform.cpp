@@ -79,6 +79,7 @@ RK_Platform makePlatform() {
   p.postMessage = postMessage;
   p.messageBox = messageBox;
   p.ticks = ticks;
+  p.microseconds = microsecondsSinceStart;
   p.sleep = sleepFor;
   p.clientSize = win32ClientSize;
   return p;
