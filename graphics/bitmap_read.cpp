@@ -70,6 +70,32 @@ Bitmap *fail(int code) {
   return nullptr;
 }
 
+// Bytes in the stream from its current position to its end, or -1 when the
+// stream can't say.
+long bytesToEnd(FILE *file) {
+  const long here = std::ftell(file);
+  if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) return -1;
+  const long end = std::ftell(file);
+  if (std::fseek(file, here, SEEK_SET) != 0 || end < here) return -1;
+  return end - here;
+}
+
+// Many writers leave room between the colour table (or masks) and the pixels,
+// or put an optional colour table before direct-colour pixels; the file
+// header's pixel-data offset says where the rows really start. It is
+// followed only when it points at or beyond the end of the table and inside
+// the file: a zero, short or runaway offset (common in hand-made files) keeps
+// the rows right after the table, which is where every such file has them.
+// `tableEnd` is the table's end and `offset` the bitmap's start, both as
+// stream positions; the stream stands at `tableEnd`.
+bool seekToPixels(FILE *file, long offset, long tableEnd, uint32_t dataOffset) {
+  const int64_t start = int64_t(offset) + int64_t(dataOffset);
+  if (start <= tableEnd) return true;
+  const long remaining = bytesToEnd(file);
+  if (remaining < 0 || start - tableEnd >= remaining) return true;
+  return std::fseek(file, long(start), SEEK_SET) == 0;
+}
+
 }  // namespace
 
 Bitmap *RK_readBitmapStream(FILE *file, long offset, int wantPalette) {
@@ -81,6 +107,7 @@ Bitmap *RK_readBitmapStream(FILE *file, long offset, int wantPalette) {
     return fail(kErrInvalidBitmap);
   uint8_t info[40];
   if (std::fread(info, 1, sizeof info, file) != sizeof info) return fail(kErrInvalidBitmap);
+  const uint32_t dataOffset = le32(fileHeader + 10);
   const int32_t width = int32_t(le32(info + 4));
   const int32_t rawHeight = int32_t(le32(info + 8));
   const int bits = le16(info + 14);
@@ -122,6 +149,9 @@ Bitmap *RK_readBitmapStream(FILE *file, long offset, int wantPalette) {
     if (std::fread(raw, 1, sizeof raw, file) != sizeof raw) return fail(kErrInvalidBitmap);
     for (int i = 0; i < 3; ++i) masks[i] = le32(raw + 4 * i);
   }
+  // Where the table ends: the pixels' position unless the header says later.
+  const long tableEnd = long(int64_t(offset) + 54 + (bits <= 8 ? entriesInFile * 4 : bitFields ? 12 : 0));
+  if (!seekToPixels(file, offset, tableEnd, dataOffset)) return fail(kErrInvalidBitmap);
   int storedBits = bits;
   PixelFormat format{};
   if (bits > 8) format = directLayout(bits, bitFields, masks[0], masks[1], &storedBits);

@@ -27,13 +27,16 @@ struct BmpFile {
   uint16_t planes = 1;
   std::vector<uint8_t> colorTable;  // palette entries (b, g, r, 0) or three masks
   std::vector<uint8_t> pixels;      // rows exactly as stored in the file
+  uint32_t gap = 0;                 // filler bytes (0xEE) between the table and the pixels
+  int64_t dataOffset = -1;          // the header's pixel-data offset; -1: where the pixels are
 };
 
 inline std::vector<uint8_t> bmpBytes(const BmpFile &f) {
   std::vector<uint8_t> out{'B', 'M'};
-  put32(out, uint32_t(54 + f.colorTable.size() + f.pixels.size()));
+  const size_t pixelsAt = 54 + f.colorTable.size() + f.gap;
+  put32(out, uint32_t(pixelsAt + f.pixels.size()));
   put32(out, 0);
-  put32(out, uint32_t(54 + f.colorTable.size()));
+  put32(out, f.dataOffset < 0 ? uint32_t(pixelsAt) : uint32_t(f.dataOffset));
   put32(out, f.headerSize);
   put32(out, uint32_t(f.width));
   put32(out, uint32_t(f.height));
@@ -46,6 +49,7 @@ inline std::vector<uint8_t> bmpBytes(const BmpFile &f) {
   put32(out, f.colorsUsed);
   put32(out, 0);
   out.insert(out.end(), f.colorTable.begin(), f.colorTable.end());
+  out.insert(out.end(), size_t(f.gap), 0xEE);
   out.insert(out.end(), f.pixels.begin(), f.pixels.end());
   return out;
 }

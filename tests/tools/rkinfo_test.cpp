@@ -82,17 +82,48 @@ TEST_F(Rkinfo, BitmapsAreDescribedAndDecodedThroughTheirPalette) {
   EXPECT_EQ(uint8_t(ppm[header.size() + 9]), 4);
 }
 
-TEST_F(Rkinfo, DirectColourPicturesGoThroughTheirPixelLayout) {
-  BmpFile f;
-  f.width = 1;
-  f.height = 1;
-  f.bits = 16;
-  f.pixels = {0x00, 0x7C, 0, 0};  // 5-5-5 red
-  ToolRun r = run(file("red.bmp", bmpBytes(f)) + " --ppm " + (dir / "red.ppm").string());
+TEST_F(Rkinfo, DirectColourPicturesShowAtFullRange) {
+  // 5- and 6-bit channels are widened by repeating their bits: the largest
+  // value is 255, a middle one lands where viewers put it, 0 stays 0.
+  struct Case {
+    const char *what;
+    uint32_t compression;
+    std::vector<uint8_t> masks;
+    uint16_t pixel;
+    std::string rgb, info;
+  } cases[] = {
+      {"5-5-5 red", 0, {}, 0x7C00, std::string("\xFF\x00\x00", 3), "bitmap 1 1 15 4\n"},
+      {"5-5-5 white", 0, {}, 0x7FFF, "\xFF\xFF\xFF", "bitmap 1 1 15 4\n"},
+      {"5-5-5 grey 16", 0, {}, 0x4210, "\x84\x84\x84", "bitmap 1 1 15 4\n"},
+      {"5-6-5 white", 3, {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0}, 0xFFFF, "\xFF\xFF\xFF",
+       "bitmap 1 1 16 4\n"},
+      {"5-6-5 green 32", 3, {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0}, 0x0400,
+       std::string("\x00\x82\x00", 3), "bitmap 1 1 16 4\n"},
+  };
+  for (const Case &c : cases) {
+    BmpFile f;
+    f.width = 1;
+    f.height = 1;
+    f.bits = 16;
+    f.compression = c.compression;
+    f.colorTable = c.masks;
+    f.pixels = {uint8_t(c.pixel), uint8_t(c.pixel >> 8), 0, 0};
+    ToolRun r = run(file("c.bmp", bmpBytes(f)) + " --ppm " + (dir / "c.ppm").string());
+    EXPECT_EQ(r.status, 0) << c.what << r.err;
+    EXPECT_EQ(r.out, c.info) << c.what;
+    std::string ppm = slurp(dir / "c.ppm");
+    ASSERT_GE(ppm.size(), 3u);
+    EXPECT_EQ(ppm.substr(ppm.size() - 3), c.rgb) << c.what;
+  }
+  // Eight-bit channels pass unchanged.
+  BmpFile t;
+  t.width = 1;
+  t.height = 1;
+  t.bits = 24;
+  t.pixels = {0x12, 0x80, 0xF7, 0};
+  ToolRun r = run(file("t.bmp", bmpBytes(t)) + " --ppm " + (dir / "t.ppm").string());
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "bitmap 1 1 15 4\n");
-  std::string ppm = slurp(dir / "red.ppm");
-  EXPECT_EQ(ppm.substr(ppm.size() - 3), std::string("\xF8\x00\x00", 3));
+  EXPECT_EQ(slurp(dir / "t.ppm").substr(11), "\xF7\x80\x12");
 }
 
 TEST_F(Rkinfo, FontsAreDescribedAndTextIsDrawnFromRowOne) {

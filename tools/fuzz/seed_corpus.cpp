@@ -39,6 +39,17 @@ void bitmaps(const std::string &dir) {
   small.colorTable = rampPalette(2);
   small.pixels = {1, 0, 0, 0};
   save(dir, "few-colours.bmp", bmpBytes(small));
+  // Pixels further on than the table: a gap, and an optional table before
+  // direct-colour pixels.
+  small.gap = 6;
+  save(dir, "gap.bmp", bmpBytes(small));
+  BmpFile direct;
+  direct.width = 3;
+  direct.bits = 24;
+  direct.colorsUsed = 2;
+  direct.colorTable = rampPalette(2);
+  direct.pixels = packRows(patternPixels(3, 1, 0xFFFFFFu), 24, false);
+  save(dir, "table-before-rgb.bmp", bmpBytes(direct));
 }
 
 void fonts(const std::string &dir) {

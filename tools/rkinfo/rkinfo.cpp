@@ -82,6 +82,23 @@ bool writeFile(const char *path, const std::string &header, const std::vector<ui
   return std::fclose(f) == 0 && ok;
 }
 
+// A channel of `mask` bits at `pos`, widened to 0..255 as picture viewers
+// do: the bits are repeated below themselves, so the largest value becomes
+// 255 (a 5-bit 31 is 255, not 248) and 0 stays 0.
+int fullRangeChannel(uint32_t pixel, int32_t mask, int32_t pos) {
+  if (mask <= 0 || pos < 0 || pos > 31) return 0;
+  const uint32_t m = uint32_t(mask);
+  int width = 0;
+  while (width < 32 && (m >> width) & 1u) ++width;
+  const uint32_t value = (pixel >> pos) & m;
+  if (width >= 8) return int(value >> (width - 8));
+  uint32_t wide = 0;
+  for (int filled = 0; filled < 8; filled += width) wide = (wide << width) | value;
+  // `wide` now holds at least 8 bits; keep the top 8.
+  int total = ((8 + width - 1) / width) * width;
+  return int(wide >> (total - 8));
+}
+
 bool writePpm(const char *path, const Bitmap *b) {
   std::vector<uint8_t> rgb;
   rgb.reserve(size_t(b->width) * size_t(b->height) * 3);
@@ -96,7 +113,10 @@ bool writePpm(const char *path, const Bitmap *b) {
           bl = b->palette[p].blue;
         }
       } else if (b->pixelFormat) {
-        RK_unpackPixel(*b->pixelFormat, p, &r, &g, &bl);
+        const PixelFormat &pf = *b->pixelFormat;
+        r = fullRangeChannel(p, pf.redMask, pf.redPos);
+        g = fullRangeChannel(p, pf.greenMask, pf.greenPos);
+        bl = fullRangeChannel(p, pf.blueMask, pf.bluePos);
       }
       rgb.push_back(uint8_t(r));
       rgb.push_back(uint8_t(g));
