@@ -20,9 +20,6 @@ std::string defaultDataDirectory() {
   return {};
 }
 
-void setRoot(const std::string &dir) {
-  if (!std::getenv("RK_ROOT")) _putenv_s("RK_ROOT", dir.c_str());
-}
 #else
 std::string programDirectory() {
   char buffer[4096];
@@ -45,14 +42,19 @@ std::string defaultDataDirectory() {
   return {};
 }
 
-void setRoot(const std::string &dir) {
-  setenv("RK_ROOT", dir.c_str(), 0);
-}
 #endif
 
 DataDirectoryLocator locateData = defaultDataDirectory;
 
 }  // namespace
+
+void setDefaultResourceRoot(const std::string &dir) {
+#ifdef _WIN32
+  if (!std::getenv("RK_ROOT")) _putenv_s("RK_ROOT", dir.c_str());
+#else
+  setenv("RK_ROOT", dir.c_str(), 0);
+#endif
+}
 
 void setDataDirectoryLocator(DataDirectoryLocator locate) {
   locateData = locate ? locate : defaultDataDirectory;
@@ -61,7 +63,7 @@ void setDataDirectoryLocator(DataDirectoryLocator locate) {
 bool enterGameDataDirectory() {
   const std::string installed = locateData();
   if (installed.empty() || !fileReadable(installed + "/inp1.txt")) return false;
-  setRoot(installed);
+  setDefaultResourceRoot(installed);
   if (fileReadable("inp1.txt")) return true;
   return chdir(installed.c_str()) == 0;
 }

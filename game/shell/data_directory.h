@@ -20,3 +20,7 @@ void setDataDirectoryLocator(DataDirectoryLocator locate);
 // the current directory. Returns false when there is no installation to use;
 // the course loader then reports the missing file as usual.
 bool enterGameDataDirectory();
+
+// Points RK_ROOT at `dir` unless it is set already (the player's setting
+// wins), on every platform.
+void setDefaultResourceRoot(const std::string &dir);

@@ -7,6 +7,7 @@
 #include "game/render/renderer.h"
 #include "game/scene/fatal_message.h"
 #include "game/scene/scene_loader.h"
+#include "game/shell/course_choice.h"
 #include "game/shell/game_frame.h"
 #include "game/shell/input.h"
 #include "game/sim/ball.h"
@@ -100,6 +101,11 @@ void applyEnvironment(DriverOptions *options) {
 void startKelvaro(int argc, const char *const *argv, const BuildConstants &constants) {
   setFatalMessageBoxShower(showFatalBox);
   setBuildConstants(constants);
+
+  // A course from the pack: its folder becomes the current directory, so the
+  // course and its own pictures are found there first.
+  const int courseStatus = enterRequestedCourse(readCourseRequest(argc, argv));
+  if (courseStatus >= 0) std::exit(courseStatus);
 
   LoadScene("inp1.txt");
   resetSimulation();

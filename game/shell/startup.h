@@ -17,8 +17,10 @@ void parseCommandLine(int argc, const char *const *argv, DriverOptions *options)
 // A nonzero number in RK_NO_DIRECTACCESS keeps the direct-access families out.
 void applyEnvironment(DriverOptions *options);
 
-// Everything before the main loop: the course, the framework, the callbacks,
-// the mode and the resources. Ends the program on any failure.
+// Everything before the main loop: the course (first, "-courses" and
+// "-course NAME": the pack's list, or its folder as the current directory),
+// the framework, the callbacks, the mode and the resources. Ends the program
+// on any failure.
 void startKelvaro(int argc, const char *const *argv, const BuildConstants &constants);
 
 // Runs the game from loading the course to the end of the main loop; returns

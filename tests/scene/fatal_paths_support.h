@@ -39,7 +39,10 @@ class GameFolder {
     std::string pattern = (fs::temp_directory_path() / "kelvaro-fatal-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
+    // The data folder's own files only: its resource sub-folders (BITMAPS/,
+    // FONTS/) and the course pack would still offer what a case removes.
     for (const auto &entry : fs::directory_iterator(dataDir())) {
+      if (entry.is_directory()) continue;
       fs::create_symlink(entry.path(), path_ / entry.path().filename());
     }
   }

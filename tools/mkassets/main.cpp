@@ -6,6 +6,10 @@
 // Writes the program's icon for desktops, kelvaro-SIZE.png in every size of
 // AppIconSizes, and the window icon the program carries as
 // kelvaro_window_icon.h.
+//
+// mkassets --look COURSE OUTPUT_DIR
+// Writes the pictures of the course pack's COURSE that differ from the
+// game's own (a background, a floor) into OUTPUT_DIR.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -79,11 +83,26 @@ bool writeFont(const std::string &dir, const PixelFont &font) {
   return false;
 }
 
+int writeCourseLook(const std::string &course, const std::string &dir) {
+  std::vector<CoursePicture> pictures;
+  if (!makeCourseLook(course, pictures)) {
+    std::fprintf(stderr, "mkassets: no look for the course %s\n", course.c_str());
+    return 1;
+  }
+  for (const CoursePicture &picture : pictures) {
+    if (!writePicture(dir, picture.file, picture.image, playingPalette(), 256)) return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
+  if (argc == 4 && std::string(argv[1]) == "--look") return writeCourseLook(argv[2], argv[3]);
   if (argc != 3) {
-    std::fprintf(stderr, "usage: mkassets FONT_SOURCE OUTPUT_DIR | mkassets --icons OUTPUT_DIR\n");
+    std::fprintf(stderr,
+                 "usage: mkassets FONT_SOURCE OUTPUT_DIR\n       mkassets --icons OUTPUT_DIR\n"
+                 "       mkassets --look COURSE OUTPUT_DIR\n");
     return 2;
   }
   if (std::strcmp(argv[1], "--icons") == 0) return writeIcons(argv[2]);

@@ -43,14 +43,18 @@ double fromGridLine(double v, int n) {
 }  // namespace
 
 IndexedImage makeFloorTexture() {
+  return makeFloorTexture({0xD8C6C3, 0xB79890, 0x474649});
+}
+
+IndexedImage makeFloorTexture(const FloorLook &look) {
   // Four by four stone tiles in two tones with dark joints; an even count of
   // tiles keeps the pattern the same when turned by 180 degrees.
   return paint(
-      [](double s, double t, int x, int y) {
+      [&look](double s, double t, int x, int y) {
         const double edge = std::min(fromGridLine(s, 4), fromGridLine(t, 4));
-        if (edge < 0.035) return hexColour(0x474649);
+        if (edge < 0.035) return hexColour(look.joint);
         const int tile = int(std::floor(s * 4)) + int(std::floor(t * 4));
-        Rgb c = hexColour(tile % 2 == 0 ? 0xD8C6C3 : 0xB79890);
+        Rgb c = hexColour(tile % 2 == 0 ? look.tileA : look.tileB);
         if (edge < 0.09) c = brighten(c, 18);  // worn, lighter rims
         return brighten(c, 7.0 * signedNoise(uint32_t(x), uint32_t(y), 11));
       },

@@ -18,6 +18,10 @@ bool readSectionOptions(std::istringstream &words, CourseSection &section) {
       int v[2];
       if (!readInts(words, 2, v) || v[0] >= v[1]) return false;
       section.traps.push_back({v[0], v[1]});
+    } else if (option == "hole") {
+      int v[2];
+      if (!readInts(words, 2, v) || v[0] >= v[1]) return false;
+      section.holes.push_back({v[0], v[1]});
     } else if (option == "wall") {
       int v[3];
       if (!readInts(words, 3, v) || v[0] >= v[1] || v[2] <= 0) return false;
@@ -77,10 +81,11 @@ bool readInstruction(const std::string &word, std::istringstream &words, CourseD
     return false;
   }
   if (!readSectionOptions(words, section)) return false;
-  // Only plain floors carry traps and walls; a goal or a gap with them would
+  // Only plain floors carry traps, holes and walls; a goal or a gap with them would
   // not be what the line seems to say.
   const bool takesOptions = section.kind == SectionKind::Floor || section.kind == SectionKind::Slope;
-  if (!takesOptions && (!section.traps.empty() || !section.walls.empty())) return false;
+  if (!takesOptions && (!section.traps.empty() || !section.walls.empty() || !section.holes.empty()))
+    return false;
   out.sections.push_back(section);
   return true;
 }

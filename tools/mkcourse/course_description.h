@@ -10,6 +10,10 @@ struct TrapBand {
   int y0, y1;
 };
 
+struct HoleBand {
+  int y0, y1;
+};
+
 struct WallBand {
   int y0, y1, height;
 };
@@ -22,6 +26,7 @@ struct CourseSection {
   int z0 = 0, z1 = 0;  // heights at the start and the end (a riser: bottom and top)
   std::vector<TrapBand> traps;
   std::vector<WallBand> walls;
+  std::vector<HoleBand> holes;
   int sourceLine = 0;
 };
 

@@ -49,8 +49,9 @@ std::vector<int> cutsBetween(int from, int to, std::set<int> extra) {
   return cuts;
 }
 
-bool inTrap(const CourseSection &s, int ya, int yb) {
-  for (const TrapBand &t : s.traps) {
+template <typename Band>
+bool inBand(const std::vector<Band> &bands, int ya, int yb) {
+  for (const Band &t : bands) {
     if (ya >= t.y0 && yb <= t.y1) return true;
   }
   return false;
@@ -86,6 +87,10 @@ void addSurface(CourseMesh &mesh, const CourseDescription &d, const CourseSectio
     yExtra.insert(std::clamp(t.y0, d.y0, d.y1));
     yExtra.insert(std::clamp(t.y1, d.y0, d.y1));
   }
+  for (const HoleBand &h : s.holes) {
+    yExtra.insert(std::clamp(h.y0, d.y0, d.y1));
+    yExtra.insert(std::clamp(h.y1, d.y0, d.y1));
+  }
   const std::vector<int> xs = cutsBetween(start, end, {});
   const std::vector<int> ys = cutsBetween(d.y0, d.y1, yExtra);
   for (size_t i = 0; i + 1 < xs.size(); ++i) {
@@ -93,12 +98,13 @@ void addSurface(CourseMesh &mesh, const CourseDescription &d, const CourseSectio
     const int za = heightAt(s, start, xa), zb = heightAt(s, start, xb);
     for (size_t j = 0; j + 1 < ys.size(); ++j) {
       const int ya = ys[j], yb = ys[j + 1];
+      if (inBand(s.holes, ya, yb)) continue;
       int type = sloped ? FloorSloped : FloorFlat;
       const char *what = sloped ? "slope" : "floor";
       if (s.kind == SectionKind::Goal) {
         type = Goal;
         what = "goal";
-      } else if (inTrap(s, ya, yb)) {
+      } else if (inBand(s.traps, ya, yb)) {
         type = sloped ? TrapSloped : TrapFlat;
         what = "trap";
       }
@@ -150,12 +156,12 @@ int groundAt(const CourseDescription &d, int x) {
   return ground < 0 ? 0 : ground;
 }
 
-bool hasFloorAt(const CourseDescription &d, int x) {
+bool hasFloorAt(const CourseDescription &d, int x, int y) {
   if (x % CellSize == 0) return false;  // on an edge between two faces
   int start = 0;
   for (const CourseSection &s : d.sections) {
     const bool floor = s.kind == SectionKind::Floor || s.kind == SectionKind::Slope;
-    if (floor && x > start && x < start + s.length) return true;
+    if (floor && x > start && x < start + s.length) return !inBand(s.holes, y, y) && !inBand(s.traps, y, y);
     start += s.length;
   }
   return false;
@@ -199,7 +205,14 @@ bool layCourse(const CourseDescription &d, CourseLayout &layout, std::string &er
     x = end;
   }
   layout.length = x;
-  if (!hasFloorAt(d, d.startX)) {
+  const bool hasPulse = std::any_of(d.sections.begin(), d.sections.end(),
+                                    [](const CourseSection &s) { return s.kind == SectionKind::Pulse; });
+  if (!hasPulse) {
+    // The game moves these four points whatever the course; without a
+    // platform they are kept out of every face, or a floor would tilt.
+    for (int index : PulsingPoints) addPinnedPoint(layout.mesh, index, 0, d.startY, 0);
+  }
+  if (!hasFloorAt(d, d.startX, d.startY)) {
     error = "the ball start x = " + std::to_string(d.startX) + " has no floor under it";
     return false;
   }

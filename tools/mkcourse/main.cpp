@@ -1,6 +1,8 @@
-// mkcourse DESCRIPTION OUTPUT
+// mkcourse DESCRIPTION OUTPUT [SOURCE_NAME]
 // Writes the scene description file OUTPUT (inp1.txt) from the course
-// description DESCRIPTION. The output depends on the description alone.
+// description DESCRIPTION. The output depends on the description alone; its
+// header names the description as SOURCE_NAME (by default the bundled
+// course's "assets/course/course.txt").
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -10,8 +12,8 @@
 #include "scene_text.h"
 
 int main(int argc, char **argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: mkcourse DESCRIPTION OUTPUT\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: mkcourse DESCRIPTION OUTPUT [SOURCE_NAME]\n");
     return 2;
   }
   std::ifstream in(argv[1]);
@@ -31,7 +33,7 @@ int main(int argc, char **argv) {
     return 1;
   }
   std::ostringstream text;
-  writeSceneText(text, layout, "assets/course/course.txt");
+  writeSceneText(text, layout, argc == 4 ? argv[3] : "assets/course/course.txt");
   // Written in binary mode so that the file has the same bytes everywhere.
   std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
   out << text.str();

@@ -1,0 +1,112 @@
+#include "game/shell/course_choice.h"
+
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "game/shell/course_catalogue.h"
+#include "game/shell/data_directory.h"
+
+namespace {
+
+bool equalIgnoringCase(const char *a, const char *b) {
+  for (; *a && *b; ++a, ++b) {
+    char ca = *a, cb = *b;
+    if (ca >= 'A' && ca <= 'Z') ca = static_cast<char>(ca - 'A' + 'a');
+    if (cb >= 'A' && cb <= 'Z') cb = static_cast<char>(cb - 'A' + 'a');
+    if (ca != cb) return false;
+  }
+  return *a == *b;
+}
+
+bool readable(const std::string &path) {
+  std::FILE *f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  std::fclose(f);
+  return true;
+}
+
+struct CoursePack {
+  std::string folder;    // holds courses.txt and one folder per course
+  std::string mainData;  // the folder of the bundled look; empty: RK_ROOT has it
+  std::vector<CourseEntry> catalogue;
+};
+
+bool findCoursePack(CoursePack &pack) {
+  if (readable("courses/courses.txt")) {
+    char here[PATH_MAX];
+    if (!getcwd(here, sizeof here)) return false;
+    pack.folder = "courses";
+    pack.mainData = here;
+  } else {
+    const char *root = std::getenv("RK_ROOT");
+    if (!root || !*root) return false;
+    pack.folder = std::string(root) + "/courses";
+    if (!readable(pack.folder + "/courses.txt")) return false;
+  }
+  pack.catalogue = readCourseCatalogue(pack.folder + "/courses.txt");
+  return true;
+}
+
+// The name as the player typed it, cut short and with control characters
+// shown as '?', so that the message stays one readable line.
+std::string printable(const std::string &name) {
+  std::string out;
+  for (char c : name.substr(0, 64)) out += (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? '?' : c;
+  return name.size() > 64 ? out + "..." : out;
+}
+
+int refuse(const std::string &text, const CoursePack &pack) {
+  std::fprintf(stderr, "Kelvaro: %s\nVerfügbare Kurse:\n%s", text.c_str(),
+               formatCourseList(pack.catalogue).c_str());
+  return 1;
+}
+
+}  // namespace
+
+CourseRequest readCourseRequest(int argc, const char *const *argv) {
+  CourseRequest request;
+  for (int i = 1; i < argc; ++i) {
+    if (!argv[i]) continue;
+    if (equalIgnoringCase(argv[i], "-courses")) {
+      request.kind = CourseRequest::List;
+      request.name.clear();
+      return request;
+    }
+    if (request.kind == CourseRequest::None && equalIgnoringCase(argv[i], "-course")) {
+      request.kind = CourseRequest::Start;
+      if (i + 1 < argc && argv[i + 1]) request.name = argv[++i];
+    }
+  }
+  return request;
+}
+
+int enterRequestedCourse(const CourseRequest &request) {
+  if (request.kind == CourseRequest::None) return -1;
+  CoursePack pack;
+  if (!findCoursePack(pack)) {
+    std::fprintf(stderr, "Kelvaro: Keine Kurse installiert (\"courses/courses.txt\" fehlt).\n");
+    return 1;
+  }
+  if (request.kind == CourseRequest::List) {
+    std::fputs(formatCourseList(pack.catalogue).c_str(), stdout);
+    return 0;
+  }
+  if (request.name.empty()) return refuse("Nach -course fehlt der Name eines Kurses.", pack);
+  // Checked before anything is opened: only a plain name from the catalogue
+  // can lead into the pack, never a path out of it.
+  if (!isSafeCourseName(request.name))
+    return refuse("Ungültiger Kursname \"" + printable(request.name) + "\".", pack);
+  if (!findCourse(pack.catalogue, request.name))
+    return refuse("Unbekannter Kurs \"" + request.name + "\".", pack);
+  const std::string folder = pack.folder + "/" + request.name;
+  if (!readable(folder + "/inp1.txt"))
+    return refuse("Der Kurs \"" + request.name + "\" ist unvollständig installiert.", pack);
+  if (!pack.mainData.empty()) setDefaultResourceRoot(pack.mainData);
+  if (chdir(folder.c_str()) != 0)
+    return refuse("Der Kurs \"" + request.name + "\" kann nicht geöffnet werden.", pack);
+  return -1;
+}
