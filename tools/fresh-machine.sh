@@ -66,6 +66,14 @@ for fs in proc sys dev; do
   mounted+=("$chroot_dir/$fs")
 done
 cp /etc/resolv.conf "$chroot_dir/etc/resolv.conf" 2>/dev/null || true
+# A network whose TLS goes through a proxy of its own names the proxy's
+# certificate to Node.js; the root is on the same network, so it trusts the
+# same (npm's registry is reached over TLS, Debian's mirror is not).
+extra_env=()
+if [ -n "${NODE_EXTRA_CA_CERTS:-}" ] && [ -f "$NODE_EXTRA_CA_CERTS" ]; then
+  cp "$NODE_EXTRA_CA_CERTS" "$chroot_dir/etc/host-extra-ca.crt"
+  extra_env+=(NODE_EXTRA_CA_CERTS=/etc/host-extra-ca.crt)
+fi
 
 mkdir -p "$chroot_dir/work"
 git clone -q "$root" "$chroot_dir/work/kelvaro"
@@ -73,7 +81,7 @@ echo "cloned $(git -C "$root" rev-parse --short HEAD)"
 
 in_root() {
   chroot "$chroot_dir" /usr/bin/env -i HOME=/root TERM=dumb LANG=C.UTF-8 \
-    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "${extra_env[@]}" \
     bash -c "cd /work/kelvaro && $1"
 }
 
