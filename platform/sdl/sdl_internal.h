@@ -42,7 +42,7 @@ SdlWindow *anyLiveWindow();
 // Shows the last presented picture again (window uncovered, resized).
 void redrawWindow(SdlWindow *w);
 // Where the picture lands in window coordinates (mouse positions).
-PicturePlacement windowPlacement(SdlWindow *w);
+PictureArea windowPlacement(SdlWindow *w);
 
 // Window-system messages.
 bool nextMessage(PlatformMessage *out);

@@ -3,42 +3,22 @@
 // switched away from.
 #include "framework/events/events.h"
 #include "graphics/rasterkit.h"
+#include "platform/common/message_ring.h"
 #include "platform/sdl/gamepad.h"
 #include "platform/sdl/keyboard.h"
 #include "platform/sdl/sdl_internal.h"
 
 namespace {
 
-// A fixed ring: no allocation while running. One SDL event becomes at most
-// kMostPerEvent messages (a controller pulled out lets go of six keys);
-// polling stops while fewer than that are free.
-constexpr int kCapacity = 256;
+// One SDL event becomes at most kMostPerEvent messages (a controller pulled
+// out lets go of six keys); polling stops while fewer than that are free.
 constexpr int kMostPerEvent = 8;
-PlatformMessage ring[kCapacity];
-int head = 0;
-int count = 0;
+MessageRing ring;
 
-uint32_t lastKeyState = 0;
 uint32_t buttonsHeld = 0;
 bool suspended = false;
 
 constexpr int kSuspendStepMs = 200;
-
-bool push(const PlatformMessage &m) {
-  if (count == kCapacity) return false;
-  ring[(head + count) % kCapacity] = m;
-  ++count;
-  return true;
-}
-
-const PlatformMessage &front() {
-  return ring[head];
-}
-
-void pop() {
-  head = (head + 1) % kCapacity;
-  --count;
-}
 
 uint32_t modifierState(Uint16 mod) {
   uint32_t bits = 0;
@@ -73,14 +53,14 @@ void translateKey(const SDL_KeyboardEvent &e, SdlWindow *w) {
   m.keyState = modifierState(e.keysym.mod) | buttonsHeld;
   const int character = down ? keyCharacter(e.keysym.sym, e.keysym.mod) : 0;
   m.character = character;
-  push(m);
+  ring.push(m);
   if (character != 0) {
     PlatformMessage c =
         messageFor(w, e.timestamp, alt ? PlatformMessageType::SysChar : PlatformMessageType::Char);
     c.character = character;
     c.altContext = m.altContext;
     c.keyState = m.keyState;
-    push(c);
+    ring.push(c);
   }
 }
 
@@ -123,7 +103,7 @@ void translateButton(const SDL_MouseButtonEvent &e, SdlWindow *w) {
   PlatformMessage m = messageFor(w, e.timestamp, type);
   placePointer(w, e.x, e.y, &m);
   m.keyState = modifierState(SDL_GetModState()) | buttonsHeld;
-  push(m);
+  ring.push(m);
 }
 
 void translateMotion(const SDL_MouseMotionEvent &e, SdlWindow *w) {
@@ -133,7 +113,7 @@ void translateMotion(const SDL_MouseMotionEvent &e, SdlWindow *w) {
   if (e.state & SDL_BUTTON_LMASK) held |= PlatformButtonLeft;
   if (e.state & SDL_BUTTON_RMASK) held |= PlatformButtonRight;
   m.keyState = modifierState(SDL_GetModState()) | held;
-  push(m);
+  ring.push(m);
 }
 
 void translate(const SDL_Event &e);
@@ -175,7 +155,7 @@ void translateWindowEvent(const SDL_WindowEvent &e) {
   if (!w) return;
   switch (e.event) {
     case SDL_WINDOWEVENT_CLOSE:
-      push(messageFor(w, e.timestamp, PlatformMessageType::CloseRequest));
+      ring.push(messageFor(w, e.timestamp, PlatformMessageType::CloseRequest));
       break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
     case SDL_WINDOWEVENT_FOCUS_LOST: {
@@ -183,7 +163,7 @@ void translateWindowEvent(const SDL_WindowEvent &e) {
       PlatformMessage m = messageFor(w, e.timestamp, PlatformMessageType::ActivationChanged);
       m.activeState = gained ? 1 : 0;
       m.minimized = (SDL_GetWindowFlags(w->window) & SDL_WINDOW_MINIMIZED) ? 1 : 0;
-      push(m);
+      ring.push(m);
       if (!gained && w->fullScreen) {
         suspendFullScreen(w);
       } else if (gained && w->runningInBackground) {
@@ -194,17 +174,17 @@ void translateWindowEvent(const SDL_WindowEvent &e) {
     }
     case SDL_WINDOWEVENT_EXPOSED:
       redrawWindow(w);
-      push(messageFor(w, e.timestamp, PlatformMessageType::PaintRequest));
+      ring.push(messageFor(w, e.timestamp, PlatformMessageType::PaintRequest));
       break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
       redrawWindow(w);
       break;
     case SDL_WINDOWEVENT_MAXIMIZED:
       if (!w->fullScreen && w->maximizeBox)
-        push(messageFor(w, e.timestamp, PlatformMessageType::SysCommandMaximize));
+        ring.push(messageFor(w, e.timestamp, PlatformMessageType::SysCommandMaximize));
       break;
     case SDL_WINDOWEVENT_DISPLAY_CHANGED:
-      push(messageFor(w, e.timestamp, PlatformMessageType::DisplaySettingsChanged));
+      ring.push(messageFor(w, e.timestamp, PlatformMessageType::DisplaySettingsChanged));
       break;
     default:
       break;
@@ -225,16 +205,16 @@ void translate(const SDL_Event &e) {
       translateButton(e.button, windowForId(e.button.windowID));
       break;
     case SDL_MOUSEWHEEL:
-      push(messageFor(windowForId(e.wheel.windowID), e.wheel.timestamp, PlatformMessageType::MiddleButton));
+      ring.push(messageFor(windowForId(e.wheel.windowID), e.wheel.timestamp, PlatformMessageType::MiddleButton));
       break;
     case SDL_QUIT:
-      push(messageFor(anyLiveWindow(), e.quit.timestamp, PlatformMessageType::CloseRequest));
+      ring.push(messageFor(anyLiveWindow(), e.quit.timestamp, PlatformMessageType::CloseRequest));
       break;
     case SDL_WINDOWEVENT:
       translateWindowEvent(e.window);
       break;
     case SDL_DISPLAYEVENT:
-      push(messageFor(anyLiveWindow(), e.display.timestamp, PlatformMessageType::DisplaySettingsChanged));
+      ring.push(messageFor(anyLiveWindow(), e.display.timestamp, PlatformMessageType::DisplaySettingsChanged));
       break;
     default:
       translateGamepadEvent(e, anyLiveWindow());
@@ -245,7 +225,7 @@ void translate(const SDL_Event &e) {
 void pollEvents() {
   if (!sdlVideoReady()) return;
   SDL_Event e;
-  while (count <= kCapacity - kMostPerEvent && SDL_PollEvent(&e)) translate(e);
+  while (ring.room() >= kMostPerEvent && SDL_PollEvent(&e)) translate(e);
 }
 
 }  // namespace
@@ -259,50 +239,32 @@ void pushGamepadKey(void *window, uint32_t time, int scanCode, int character, bo
   m.repeatCount = 1;
   m.keyState = modifierState(SDL_GetModState()) | buttonsHeld;
   m.character = down ? character : 0;
-  push(m);
+  ring.push(m);
   if (down && character != 0) {
     PlatformMessage c = messageFor(static_cast<SdlWindow *>(window), time, PlatformMessageType::Char);
     c.character = character;
     c.keyState = m.keyState;
-    push(c);
+    ring.push(c);
   }
 }
 
 bool nextMessage(PlatformMessage *out) {
-  if (count == 0) pollEvents();
-  if (count == 0) return false;
-  *out = front();
-  pop();
-  if (out->type != PlatformMessageType::Char && out->type != PlatformMessageType::SysChar)
-    lastKeyState = out->keyState;
-  return true;
+  if (ring.empty()) pollEvents();
+  return ring.take(out);
 }
 
 bool takeCharacter(PlatformMessage *out, bool system) {
-  const PlatformMessageType wanted = system ? PlatformMessageType::SysChar : PlatformMessageType::Char;
-  if (count == 0 || front().type != wanted) return false;
-  *out = front();
-  pop();
-  return true;
+  return ring.takeCharacter(out, system);
 }
 
-// The state that went with the message last handed out: what the program
-// sees matches the moment of the message, not of the pump.
 uint32_t currentKeyState() {
-  return lastKeyState & (PlatformKeyShift | PlatformKeyControl);
+  return ring.keyState();
 }
 
 void postMessage(const PlatformMessage &message) {
-  push(message);
+  ring.push(message);
 }
 
 void dropMessagesOf(SdlWindow *w) {
-  int kept = 0;
-  for (int i = 0; i < count; ++i) {
-    const PlatformMessage &m = ring[(head + i) % kCapacity];
-    if (m.window == w) continue;
-    ring[(head + kept) % kCapacity] = m;
-    ++kept;
-  }
-  count = kept;
+  ring.dropWindow(w);
 }

@@ -1,8 +1,7 @@
 // Presenting a page: convert it to ARGB in a streaming texture and show it
 // scaled by a whole factor, centred on black.
-#include <algorithm>
-#include <cstring>
-
+#include "platform/common/page_pixels.h"
+#include "platform/common/retrace_beat.h"
 #include "platform/sdl/sdl_internal.h"
 
 namespace {
@@ -22,23 +21,20 @@ bool ensureTexture(SdlWindow *w, int width, int height) {
   return true;
 }
 
-// The game's speeds are per frame, tuned for a display of 60 frames a
-// second. Waiting for the retrace therefore also waits for the next tick of a
-// steady 60 Hz clock: without real vertical sync (a software renderer, a
-// virtual display) the game would otherwise race, and on a faster display it
-// would play faster.
+int64_t counterNow() {
+  return static_cast<int64_t>(SDL_GetPerformanceCounter());
+}
+
+// The last millisecond is spent polling the counter: SDL_Delay may oversleep.
+void sleepMost(int64_t millisecondsLeft) {
+  if (millisecondsLeft > 1) SDL_Delay(static_cast<Uint32>(millisecondsLeft - 1));
+}
+
+// Waiting for the retrace also waits for the next beat of a steady 60 Hz
+// clock, whether or not the renderer has a vertical sync.
 void waitForRetraceTick() {
-  static const Uint64 frequency = SDL_GetPerformanceFrequency();
-  static const Uint64 period = frequency / 60;
-  static Uint64 nextTick = 0;
-  Uint64 now = SDL_GetPerformanceCounter();
-  if (nextTick == 0 || now > nextTick + period) nextTick = now;
-  while (now < nextTick) {
-    const Uint64 remainingMs = (nextTick - now) * 1000 / frequency;
-    if (remainingMs > 1) SDL_Delay(static_cast<Uint32>(remainingMs - 1));
-    now = SDL_GetPerformanceCounter();
-  }
-  nextTick += period;
+  static RetraceBeat beat(static_cast<int64_t>(SDL_GetPerformanceFrequency()));
+  beat.wait(counterNow, sleepMost);
 }
 
 void setVsync(SdlWindow *w, bool on) {
@@ -49,10 +45,10 @@ void setVsync(SdlWindow *w, bool on) {
 
 }  // namespace
 
-PicturePlacement windowPlacement(SdlWindow *w) {
+PictureArea windowPlacement(SdlWindow *w) {
   int width = 0, height = 0;
   SDL_GetWindowSize(w->window, &width, &height);
-  return placePicture(width, height, w->pictureWidth, w->pictureHeight);
+  return fitPicture(width, height, w->pictureWidth, w->pictureHeight);
 }
 
 void redrawWindow(SdlWindow *w) {
@@ -61,7 +57,7 @@ void redrawWindow(SdlWindow *w) {
   if (w->hasPicture && w->texture) {
     int outWidth = 0, outHeight = 0;
     SDL_GetRendererOutputSize(w->renderer, &outWidth, &outHeight);
-    const PicturePlacement p = placePicture(outWidth, outHeight, w->textureWidth, w->textureHeight);
+    const PictureArea p = fitPicture(outWidth, outHeight, w->textureWidth, w->textureHeight);
     const SDL_Rect target{p.x, p.y, p.width, p.height};
     SDL_RenderCopy(w->renderer, w->texture, nullptr, &target);
   }
@@ -90,12 +86,5 @@ void sdlPresent(void *handle, const uint8_t *pixels, int width, int height, int 
 }
 
 void sdlRealizePalette(void *handle, const PaletteEntry *entries, int count, int first, int) {
-  SdlWindow *w = liveWindow(handle);
-  if (!w || !entries) return;
-  const int begin = std::max(first, 0);
-  const int end = static_cast<int>(std::min<int64_t>(int64_t{first} + count, 256));
-  for (int i = begin; i < end; ++i) {
-    w->realized[i] = entries[i];
-    w->realized[i].reserved = 0;
-  }
+  if (SdlWindow *w = liveWindow(handle)) storePalette(w->realized, entries, count, first);
 }

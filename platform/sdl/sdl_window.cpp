@@ -2,14 +2,14 @@
 // output.
 #include <algorithm>
 #include <new>
-#include <vector>
 
+#include "platform/common/window_list.h"
 #include "platform/sdl/sdl_internal.h"
 #include "platform/sdl/sdl_platform.h"
 
 namespace {
 
-std::vector<SdlWindow *> windows;
+WindowList<SdlWindow> windows;
 const uint32_t *iconPixels = nullptr;
 int iconSize = 0;
 
@@ -40,20 +40,15 @@ void setSdlWindowIcon(const uint32_t *argb, int size) {
 }
 
 SdlWindow *liveWindow(void *handle) {
-  if (!handle) return nullptr;
-  for (SdlWindow *w : windows)
-    if (w == handle) return w;
-  return nullptr;
+  return windows.live(handle);
 }
 
 SdlWindow *windowForId(Uint32 id) {
-  for (SdlWindow *w : windows)
-    if (SDL_GetWindowID(w->window) == id) return w;
-  return nullptr;
+  return windows.find([id](const SdlWindow &w) { return SDL_GetWindowID(w.window) == id; });
 }
 
 SdlWindow *anyLiveWindow() {
-  return windows.empty() ? nullptr : windows.front();
+  return windows.first();
 }
 
 void *sdlCreateWindow(const char *title, bool maximizeBox) {
@@ -73,14 +68,14 @@ void *sdlCreateWindow(const char *title, bool maximizeBox) {
   w->maximizeBox = maximizeBox;
   w->clientWidth = 320;
   w->clientHeight = 200;
-  windows.push_back(w);
+  windows.add(w);
   return w;
 }
 
 void sdlDestroyWindow(void *handle) {
   SdlWindow *w = liveWindow(handle);
   if (!w) return;
-  windows.erase(std::find(windows.begin(), windows.end(), w));
+  windows.remove(w);
   dropMessagesOf(w);
   if (w->texture) SDL_DestroyTexture(w->texture);
   SDL_DestroyRenderer(w->renderer);

@@ -5,6 +5,7 @@
 #include <emscripten/emscripten.h>
 
 #include "graphics/rk_platform.h"
+#include "platform/common/desktop_modes.h"
 #include "platform/web/core/web_queue.h"
 #include "platform/web/web_internal.h"
 
@@ -46,13 +47,7 @@ void desktopSize(int *width, int *height) {
 // The canvas shows 8-bit pages through a palette, any size the desktop
 // holds, two pages in memory.
 bool servesMode(int family, int width, int height, int bits, int *pages) {
-  if (family != RK_FamilyDIB && family != RK_FamilyDirectDraw) return false;
-  if (bits != 8) return false;
-  int desktopWidth = 0, desktopHeight = 0;
-  desktopSize(&desktopWidth, &desktopHeight);
-  if (width <= 0 || height <= 0 || width > desktopWidth || height > desktopHeight) return false;
-  if (pages) *pages = 2;
-  return true;
+  return servesDesktopMode(family, width, height, bits, ShownDepths::PalettedOnly, desktopSize, pages);
 }
 
 uint32_t ticks() {

@@ -4,9 +4,9 @@
 #include <emscripten/em_js.h>
 #include <emscripten/emscripten.h>
 
-#include <algorithm>
 #include <vector>
 
+#include "platform/common/page_pixels.h"
 #include "platform/web/core/web_pacing.h"
 #include "platform/web/core/web_picture.h"
 #include "platform/web/web_internal.h"
@@ -52,12 +52,5 @@ void webPresent(void *handle, const uint8_t *pixels, int width, int height, int 
 }
 
 void webRealizePalette(void *handle, const PaletteEntry *entries, int count, int first, int) {
-  WebWindow *w = liveWebWindow(handle);
-  if (!w || !entries) return;
-  const int begin = std::max(first, 0);
-  const int end = static_cast<int>(std::min<int64_t>(int64_t{first} + count, 256));
-  for (int i = begin; i < end; ++i) {
-    w->realized[i] = entries[i];
-    w->realized[i].reserved = 0;
-  }
+  if (WebWindow *w = liveWebWindow(handle)) storePalette(w->realized, entries, count, first);
 }

@@ -4,6 +4,8 @@
 
 #include <mmsystem.h>
 
+#include "platform/common/retrace_beat.h"
+
 namespace {
 
 int64_t counterNow() {
@@ -49,21 +51,11 @@ uint64_t microsecondsSinceStart() {
   return static_cast<uint64_t>(elapsed / frequency * 1000000 + elapsed % frequency * 1000000 / frequency);
 }
 
-// The game's speeds are per frame, tuned for a display of 60 frames a
-// second. Waiting for the retrace therefore waits for the next tick of a
-// steady 60 Hz clock, sleeping: GDI has no vertical sync to wait on, and on
-// a faster display the game would otherwise play faster. A program that fell
-// behind by more than a frame starts a fresh beat instead of racing.
+// GDI has no vertical sync to wait on: the retrace wait sleeps to the next
+// beat of a steady 60 Hz clock.
 void waitForRetraceTick() {
-  const int64_t frequency = counterFrequency();
-  const int64_t period = frequency / 60;
-  static int64_t nextTick = 0;
-  int64_t now = counterNow();
-  if (nextTick == 0 || now > nextTick + period) nextTick = now;
-  while (now < nextTick) {
-    const int64_t remainingMs = (nextTick - now) * 1000 / frequency;
-    fineSleep(static_cast<DWORD>(remainingMs > 1 ? remainingMs : 1));
-    now = counterNow();
-  }
-  nextTick += period;
+  static RetraceBeat beat(counterFrequency());
+  beat.wait(counterNow, [](int64_t millisecondsLeft) {
+    fineSleep(static_cast<DWORD>(millisecondsLeft > 1 ? millisecondsLeft : 1));
+  });
 }

@@ -3,38 +3,19 @@
 // switched away from.
 #include "framework/events/events.h"
 #include "graphics/rasterkit.h"
+#include "platform/common/message_ring.h"
 #include "platform/win32/win32_internal.h"
 #include "platform/win32/win32_keys.h"
 
 namespace {
 
-// A fixed ring: no allocation while running. The window procedure fills it,
-// also for messages the system sends outside the pump.
-constexpr int kCapacity = 256;
-PlatformMessage ring[kCapacity];
-int head = 0;
-int count = 0;
+// The window procedure fills the ring, also for messages the system sends
+// outside the pump.
+MessageRing ring;
 
-uint32_t lastKeyState = 0;
 bool suspended = false;
 
 constexpr DWORD kSuspendStepMs = 200;
-
-bool push(const PlatformMessage &m) {
-  if (count == kCapacity) return false;
-  ring[(head + count) % kCapacity] = m;
-  ++count;
-  return true;
-}
-
-const PlatformMessage &front() {
-  return ring[head];
-}
-
-void pop() {
-  head = (head + 1) % kCapacity;
-  --count;
-}
 
 uint32_t modifierState() {
   uint32_t bits = 0;
@@ -75,7 +56,7 @@ void queueKey(Win32Window *w, PlatformMessageType type, LPARAM lParam) {
   if (m.repeatCount < 1) m.repeatCount = 1;
   m.altContext = altHeld(bits) ? 1 : 0;
   m.keyState = modifierState();
-  push(m);
+  ring.push(m);
 }
 
 void queueCharacter(Win32Window *w, PlatformMessageType type, WPARAM wParam, LPARAM lParam) {
@@ -85,7 +66,7 @@ void queueCharacter(Win32Window *w, PlatformMessageType type, WPARAM wParam, LPA
   m.character = character;
   m.altContext = altHeld(static_cast<uint32_t>(lParam)) ? 1 : 0;
   m.keyState = modifierState();
-  push(m);
+  ring.push(m);
 }
 
 void queueMouse(Win32Window *w, PlatformMessageType type, WPARAM wParam, LPARAM lParam) {
@@ -97,7 +78,7 @@ void queueMouse(Win32Window *w, PlatformMessageType type, WPARAM wParam, LPARAM 
   m.screenX = m.windowX = px;
   m.screenY = m.windowY = py;
   m.keyState = mouseKeyState(wParam);
-  push(m);
+  ring.push(m);
 }
 
 // Focus went to a window of another program (not to one of this thread's
@@ -112,7 +93,7 @@ void activationChanged(Win32Window *w, WPARAM wParam, LPARAM lParam) {
   PlatformMessage m = messageFor(w, PlatformMessageType::ActivationChanged);
   m.activeState = active ? 1 : 0;
   m.minimized = HIWORD(wParam) != 0 ? 1 : 0;
-  push(m);
+  ring.push(m);
   if (!w->fullScreen) return;
   if (!active) {
     if (lostToAnotherProgram(lParam)) w->suspendPending = true;
@@ -128,7 +109,7 @@ void activationChanged(Win32Window *w, WPARAM wParam, LPARAM lParam) {
 
 void pumpSystemQueue() {
   MSG msg;
-  while (count <= kCapacity - 2 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (ring.room() >= 2 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
@@ -219,10 +200,10 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
     case WM_MOUSEWHEEL:
-      push(messageFor(w, PlatformMessageType::MiddleButton));
+      ring.push(messageFor(w, PlatformMessageType::MiddleButton));
       return 0;
     case WM_TIMER:
-      push(messageFor(w, PlatformMessageType::Timer));
+      ring.push(messageFor(w, PlatformMessageType::Timer));
       return 0;
     case WM_ACTIVATE:
       activationChanged(w, wParam, lParam);
@@ -232,7 +213,7 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       HDC dc = BeginPaint(hwnd, &ps);
       if (dc) paintPicture(w, dc);
       EndPaint(hwnd, &ps);
-      push(messageFor(w, PlatformMessageType::PaintRequest));
+      ring.push(messageFor(w, PlatformMessageType::PaintRequest));
       return 0;
     }
     case WM_ERASEBKGND:
@@ -242,16 +223,16 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     case WM_CLOSE:
       // The framework asks the player; the window stays until it agrees.
-      push(messageFor(w, PlatformMessageType::CloseRequest));
+      ring.push(messageFor(w, PlatformMessageType::CloseRequest));
       return 0;
     case WM_DISPLAYCHANGE:
       if (w->fullScreen) restoreFullScreen(w);
-      push(messageFor(w, PlatformMessageType::DisplaySettingsChanged));
+      ring.push(messageFor(w, PlatformMessageType::DisplaySettingsChanged));
       return 0;
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
         case SC_MAXIMIZE:
-          if (!w->fullScreen && w->maximizeBox) push(messageFor(w, PlatformMessageType::SysCommandMaximize));
+          if (!w->fullScreen && w->maximizeBox) ring.push(messageFor(w, PlatformMessageType::SysCommandMaximize));
           return 0;
         case SC_KEYMENU:
           return 0;  // no menu to open with Alt or F10
@@ -266,43 +247,25 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 bool nextMessage(PlatformMessage *out) {
-  if (count == 0) pollMessages();
-  if (count == 0) return false;
-  *out = front();
-  pop();
-  if (out->type != PlatformMessageType::Char && out->type != PlatformMessageType::SysChar)
-    lastKeyState = out->keyState;
-  return true;
+  if (ring.empty()) pollMessages();
+  return ring.take(out);
 }
 
 // A key's character follows its key message once the system queue has been
 // translated; one more look at the queue catches one not yet seen.
 bool takeCharacter(PlatformMessage *out, bool system) {
-  const PlatformMessageType wanted = system ? PlatformMessageType::SysChar : PlatformMessageType::Char;
-  if (count == 0) pumpSystemQueue();
-  if (count == 0 || front().type != wanted) return false;
-  *out = front();
-  pop();
-  return true;
+  if (ring.empty()) pumpSystemQueue();
+  return ring.takeCharacter(out, system);
 }
 
-// The state that went with the message last handed out: what the program
-// sees matches the moment of the message, not of the pump.
 uint32_t currentKeyState() {
-  return lastKeyState & (PlatformKeyShift | PlatformKeyControl);
+  return ring.keyState();
 }
 
 void postMessage(const PlatformMessage &message) {
-  push(message);
+  ring.push(message);
 }
 
 void dropMessagesOf(Win32Window *w) {
-  int kept = 0;
-  for (int i = 0; i < count; ++i) {
-    const PlatformMessage &m = ring[(head + i) % kCapacity];
-    if (m.window == w) continue;
-    ring[(head + kept) % kCapacity] = m;
-    ++kept;
-  }
-  count = kept;
+  ring.dropWindow(w);
 }

@@ -1,22 +1,12 @@
-// Pure pixel work of the Win32 back end: where the picture lands on the
-// output, and the rows of the device-independent bitmap it is shown from.
+// Pure pixel work of the Win32 back end: the rows of the device-independent
+// bitmap a page is shown from. Where the picture lands on the output is
+// platform/common/picture_fit.h.
 #pragma once
 
 #include <cstdint>
 
 #include "graphics/rk_types.h"
-
-// Where a width x height picture lands in an output of outWidth x outHeight:
-// scaled by the largest whole factor that fits and centred, so pixels stay
-// square and sharp. An output smaller than the picture gets it shrunk to fit.
-struct PictureArea {
-  int x, y, width, height;
-};
-PictureArea fitPicture(int outWidth, int outHeight, int width, int height);
-
-// A point of the output in picture pixels, clamped to the picture.
-void outputToPicture(const PictureArea &area, int pictureWidth, int pictureHeight, int outX, int outY, int *x,
-                     int *y);
+#include "platform/common/picture_fit.h"
 
 // The depth the DIB of a page of `bits` has: 8-bit pages are shown through
 // their colour table as they are, other depths as 32-bit blue-green-red.

@@ -3,6 +3,7 @@
 #include "platform/win32/win32_platform.h"
 
 #include "graphics/rk_platform.h"
+#include "platform/common/desktop_modes.h"
 #include "platform/win32/win32_internal.h"
 
 void *win32CreateWindow(const char *title, bool maximizeBox);
@@ -35,13 +36,7 @@ bool hasDisplay() {
 // Both families show every depth the conversion knows, at any size the
 // desktop can hold, with two pages in memory.
 bool servesMode(int family, int width, int height, int bits, int *pages) {
-  if (family != RK_FamilyDIB && family != RK_FamilyDirectDraw) return false;
-  if (bits != 8 && bits != 15 && bits != 16 && bits != 24 && bits != 32) return false;
-  int desktopWidth = 0, desktopHeight = 0;
-  desktopSize(&desktopWidth, &desktopHeight);
-  if (width <= 0 || height <= 0 || width > desktopWidth || height > desktopHeight) return false;
-  if (pages) *pages = 2;
-  return true;
+  return servesDesktopMode(family, width, height, bits, ShownDepths::AllConverted, desktopSize, pages);
 }
 
 uint32_t ticks() {

@@ -1,9 +1,9 @@
 // Presenting a page: its pixels become the rows of a device-independent
 // bitmap whose colour table is the palette in force, shown with
 // StretchDIBits scaled by a whole factor, centred on black.
-#include <algorithm>
 #include <cstring>
 
+#include "platform/common/page_pixels.h"
 #include "platform/win32/win32_internal.h"
 
 namespace {
@@ -68,11 +68,7 @@ void win32Present(void *handle, const uint8_t *pixels, int width, int height, in
   // Grows once per picture size; every later frame reuses it.
   if (w->dib.size() != size) w->dib.resize(size);
   if (!copyToDib(pixels, width, height, bytesPerLine, bits, format, w->dib.data())) return;
-  if (bits == 8) {
-    const PaletteEntry *colours = palette ? palette : w->realized;
-    std::memcpy(w->shown, colours, sizeof w->shown);
-    for (PaletteEntry &e : w->shown) e.reserved = 0;
-  }
+  if (bits == 8) storePalette(w->shown, palette ? palette : w->realized, 256, 0);
   w->pictureWidth = width;
   w->pictureHeight = height;
   w->pictureBits = dibBits(bits);
@@ -88,12 +84,5 @@ void win32Present(void *handle, const uint8_t *pixels, int width, int height, in
 }
 
 void win32RealizePalette(void *handle, const PaletteEntry *entries, int count, int first, int) {
-  Win32Window *w = liveWindow(handle);
-  if (!w || !entries) return;
-  const int begin = std::max(first, 0);
-  const int end = static_cast<int>(std::min<int64_t>(int64_t{first} + count, 256));
-  for (int i = begin; i < end; ++i) {
-    w->realized[i] = entries[i];
-    w->realized[i].reserved = 0;
-  }
+  if (Win32Window *w = liveWindow(handle)) storePalette(w->realized, entries, count, first);
 }

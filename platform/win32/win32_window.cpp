@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <new>
 
+#include "platform/common/window_list.h"
 #include "platform/win32/win32_internal.h"
 
 namespace {
 
-std::vector<Win32Window *> windows;
+WindowList<Win32Window> windows;
 
 constexpr int kIconResource = 1;
 
@@ -53,20 +54,15 @@ RECT desktopRect(HWND hwnd) {
 }
 
 Win32Window *liveWindow(void *handle) {
-  if (!handle) return nullptr;
-  for (Win32Window *w : windows)
-    if (w == handle) return w;
-  return nullptr;
+  return windows.live(handle);
 }
 
 Win32Window *windowForHandle(HWND hwnd) {
-  for (Win32Window *w : windows)
-    if (w->hwnd == hwnd) return w;
-  return nullptr;
+  return windows.find([hwnd](const Win32Window &w) { return w.hwnd == hwnd; });
 }
 
 Win32Window *anyLiveWindow() {
-  return windows.empty() ? nullptr : windows.front();
+  return windows.first();
 }
 
 void *win32CreateWindow(const char *title, bool maximizeBox) {
@@ -75,11 +71,11 @@ void *win32CreateWindow(const char *title, bool maximizeBox) {
   if (!w) return nullptr;
   w->maximizeBox = maximizeBox;
   // Listed before it exists: the messages its creation sends find it.
-  windows.push_back(w);
+  windows.add(w);
   w->hwnd = CreateWindowExA(0, windowClassName(), title ? title : "", windowedStyle(maximizeBox), 0, 0, 320,
                             200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!w->hwnd) {
-    windows.erase(std::find(windows.begin(), windows.end(), w));
+    windows.remove(w);
     delete w;
     return nullptr;
   }
@@ -90,7 +86,7 @@ void *win32CreateWindow(const char *title, bool maximizeBox) {
 void win32DestroyWindow(void *handle) {
   Win32Window *w = liveWindow(handle);
   if (!w) return;
-  windows.erase(std::find(windows.begin(), windows.end(), w));
+  windows.remove(w);
   dropMessagesOf(w);
   DestroyWindow(w->hwnd);
   delete w;

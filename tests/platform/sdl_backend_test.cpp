@@ -63,7 +63,7 @@ class SdlBackendTest : public SdlStandInTest {
     swapBuffers(0);
     int w = 0, h = 0;
     SDL_GetRendererOutputSize(window()->renderer, &w, &h);
-    const PicturePlacement p = placePicture(w, h, 640, 480);
+    const PictureArea p = fitPicture(w, h, 640, 480);
     const int scale = p.width / 640;
     uint32_t pixel = 0;
     const SDL_Rect at{p.x + x * scale, p.y + y * scale, 1, 1};
@@ -118,7 +118,7 @@ TEST_F(SdlBackendTest, KeysAndButtonsReachTheQueue) {
   pushKey(SDL_KEYUP, SDL_SCANCODE_UP, SDLK_UP, KMOD_NONE);
   int w = 0, h = 0;
   SDL_GetWindowSize(window()->window, &w, &h);
-  const PicturePlacement p = placePicture(w, h, 640, 480);
+  const PictureArea p = fitPicture(w, h, 640, 480);
   const int scale = p.width / 640;
   pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, p.x + 100 * scale, p.y + 50 * scale);
   pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, p.x, p.y, 2);

@@ -1,5 +1,5 @@
 // The Win32 back end's translation of key messages and its picture work:
-// what the game sees of a key, and where and how a page lands on the screen.
+// what the game sees of a key, and the bitmap rows a page is shown from.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -44,47 +44,6 @@ TEST(Win32Keys, TheGameSeesTheSameSetOneCodesAsOnLinux) {
   EXPECT_EQ(characterOf(0x20AC), 0);
 }
 
-TEST(Win32Picture, ScalesByTheLargestWholeFactorCentredOnBlack) {
-  // Full screen on common desktops.
-  const PictureArea hd = fitPicture(1920, 1080, 640, 480);
-  EXPECT_EQ(hd.width, 1280);
-  EXPECT_EQ(hd.height, 960);
-  EXPECT_EQ(hd.x, 320);
-  EXPECT_EQ(hd.y, 60);
-  const PictureArea xga = fitPicture(1024, 768, 320, 240);
-  EXPECT_EQ(xga.width, 960);
-  EXPECT_EQ(xga.height, 720);
-  EXPECT_EQ(xga.x, 32);
-  EXPECT_EQ(xga.y, 24);
-  // A window of exactly the game's size, or twice it, is filled.
-  const PictureArea same = fitPicture(640, 480, 640, 480);
-  EXPECT_EQ(same.x, 0);
-  EXPECT_EQ(same.width, 640);
-  const PictureArea twice = fitPicture(640, 480, 320, 240);
-  EXPECT_EQ(twice.width, 640);
-  EXPECT_EQ(twice.height, 480);
-  // A desktop smaller than the picture gets it shrunk, keeping its shape.
-  const PictureArea small = fitPicture(800, 480, 640, 480);
-  EXPECT_EQ(small.width, 640);
-  EXPECT_EQ(small.x, 80);
-  const PictureArea tiny = fitPicture(320, 480, 640, 480);
-  EXPECT_EQ(tiny.width, 320);
-  EXPECT_EQ(tiny.height, 240);
-  EXPECT_EQ(tiny.y, 120);
-  // Nothing to show.
-  const PictureArea none = fitPicture(0, 480, 640, 480);
-  EXPECT_EQ(none.width, 0);
-
-  // The pointer in picture pixels, clamped to the picture.
-  int x = -1, y = -1;
-  outputToPicture(hd, 640, 480, 320 + 2 * 100 + 1, 60 + 2 * 50, &x, &y);
-  EXPECT_EQ(x, 100);
-  EXPECT_EQ(y, 50);
-  outputToPicture(hd, 640, 480, 0, 1079, &x, &y);
-  EXPECT_EQ(x, 0);
-  EXPECT_EQ(y, 479);
-}
-
 TEST(Win32Picture, PagesBecomeDibRowsTopFirst) {
   // 8 bits: rows copied as they are, padded to four bytes with zeros; the
   // page's own row length may be longer than its width.
@@ -104,13 +63,6 @@ TEST(Win32Picture, PagesBecomeDibRowsTopFirst) {
   std::vector<uint8_t> wide(dibStride(2, 16), 0x55);
   ASSERT_TRUE(copyToDib(reinterpret_cast<const uint8_t *>(pixels), 2, 1, 4, 16, nullptr, wide.data()));
   EXPECT_EQ(wide, (std::vector<uint8_t>{0, 0, 0xF8, 0, 0xF8, 0xFC, 0, 0}));
-
-  // A given layout wins over the usual one: here red and blue swapped.
-  const PixelFormat swapped{0xFF, 0xFF, 0xFF, 0, 0, 0, 8, 0, 16, 0, 0, 0};
-  const uint8_t rgb[3] = {0x11, 0x22, 0x33};  // red 0x11 at the low byte
-  std::vector<uint8_t> out(4, 0x55);
-  ASSERT_TRUE(copyToDib(rgb, 1, 1, 3, 24, &swapped, out.data()));
-  EXPECT_EQ(out, (std::vector<uint8_t>{0x33, 0x22, 0x11, 0}));
 
   // Depths without a DIB form are refused and leave the output alone.
   EXPECT_EQ(dibBits(4), 0);

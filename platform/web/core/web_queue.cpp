@@ -1,28 +1,12 @@
 #include "platform/web/core/web_queue.h"
 
+#include "platform/common/message_ring.h"
 #include "platform/web/core/web_keys.h"
 
 namespace {
 
-// A fixed ring: no allocation while running. A key event becomes at most
-// two messages.
-constexpr int kCapacity = 256;
-PlatformMessage ring[kCapacity];
-int head = 0;
-int count = 0;
-uint32_t lastKeyState = 0;
-
-bool push(const PlatformMessage &m) {
-  if (count == kCapacity) return false;
-  ring[(head + count) % kCapacity] = m;
-  ++count;
-  return true;
-}
-
-void pop() {
-  head = (head + 1) % kCapacity;
-  --count;
-}
+// A key event becomes at most two messages.
+MessageRing ring;
 
 }  // namespace
 
@@ -30,7 +14,7 @@ bool queueKeyEvent(const WebKeyEvent &e, void *window) {
   const int scan = scanCodeForKeyCode(e.code);
   if (scan == 0) return true;
   const int character = e.down ? characterForKey(e.key, e.control) : 0;
-  if (count > kCapacity - (character ? 2 : 1)) return false;
+  if (ring.room() < (character ? 2 : 1)) return false;
   PlatformMessage m;
   if (e.down)
     m.type = e.alt ? PlatformMessageType::SysKeyDown : PlatformMessageType::KeyDown;
@@ -44,11 +28,11 @@ bool queueKeyEvent(const WebKeyEvent &e, void *window) {
   m.altContext = e.alt ? 1 : 0;
   m.keyState = (e.shift ? PlatformKeyShift : 0u) | (e.control ? PlatformKeyControl : 0u);
   m.character = character;
-  push(m);
+  ring.push(m);
   if (character != 0) {
     PlatformMessage c = m;
     c.type = e.alt ? PlatformMessageType::SysChar : PlatformMessageType::Char;
-    push(c);
+    ring.push(c);
   }
   return true;
 }
@@ -59,47 +43,29 @@ bool queueActivation(void *window, bool active, uint32_t time) {
   m.window = window;
   m.time = time;
   m.activeState = active ? 1 : 0;
-  return push(m);
+  return ring.push(m);
 }
 
 bool queueMessage(const PlatformMessage &message) {
-  return push(message);
+  return ring.push(message);
 }
 
 bool takeQueuedMessage(PlatformMessage *out) {
-  if (count == 0) return false;
-  if (out) *out = ring[head];
-  const PlatformMessage &m = ring[head];
-  if (m.type != PlatformMessageType::Char && m.type != PlatformMessageType::SysChar) lastKeyState = m.keyState;
-  pop();
-  return true;
+  return ring.take(out);
 }
 
 bool takeQueuedCharacter(PlatformMessage *out, bool system) {
-  const PlatformMessageType wanted = system ? PlatformMessageType::SysChar : PlatformMessageType::Char;
-  if (count == 0 || ring[head].type != wanted) return false;
-  if (out) *out = ring[head];
-  pop();
-  return true;
+  return ring.takeCharacter(out, system);
 }
 
 uint32_t queuedKeyState() {
-  return lastKeyState & (PlatformKeyShift | PlatformKeyControl);
+  return ring.keyState();
 }
 
 void dropQueuedMessagesOf(void *window) {
-  int kept = 0;
-  for (int i = 0; i < count; ++i) {
-    const PlatformMessage m = ring[(head + i) % kCapacity];
-    if (m.window == window) continue;
-    ring[(head + kept) % kCapacity] = m;
-    ++kept;
-  }
-  count = kept;
+  ring.dropWindow(window);
 }
 
 void clearMessageQueue() {
-  head = 0;
-  count = 0;
-  lastKeyState = 0;
+  ring.clear();
 }
