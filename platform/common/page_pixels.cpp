@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "graphics/image_pixels.h"
+
 namespace {
 
 PixelFormat usualFormat(int bits) {
@@ -62,30 +64,18 @@ void expandIndexed(const uint8_t *pixels, int width, int height, int bytesPerLin
 }
 
 int directPixelBytes(int bits) {
-  switch (bits) {
-    case 15:
-    case 16:
-      return 2;
-    case 24:
-      return 3;
-    case 32:
-      return 4;
-    default:
-      return 0;
-  }
+  return bits == 8 ? 0 : rkimg::bytesPerPixel(bits);
 }
 
 bool expandDirect(const uint8_t *pixels, int width, int height, int bytesPerLine, int bits,
                   const PixelFormat *format, uint32_t alpha, uint8_t *out, int outPitch) {
-  const int bytes = directPixelBytes(bits);
-  if (bytes == 0) return false;
+  if (directPixelBytes(bits) == 0) return false;
   const PixelFormat f = format ? *format : usualFormat(bits);
   for (int y = 0; y < height; ++y) {
     const uint8_t *src = pixels + static_cast<int64_t>(y) * bytesPerLine;
     uint8_t *dst = out + static_cast<int64_t>(y) * outPitch;
     for (int x = 0; x < width; ++x) {
-      uint32_t pixel = 0;
-      for (int k = 0; k < bytes; ++k) pixel |= uint32_t{src[bytes * x + k]} << (8 * k);
+      const uint32_t pixel = rkimg::readPixel(src, x, bits);
       const uint32_t r = channel(pixel, f.redMask, f.redPos, f.redAdjust);
       const uint32_t g = channel(pixel, f.greenMask, f.greenPos, f.greenAdjust);
       const uint32_t b = channel(pixel, f.blueMask, f.bluePos, f.blueAdjust);
