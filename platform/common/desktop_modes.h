@@ -4,8 +4,8 @@
 
 // The depths a back end shows.
 enum class ShownDepths {
-  PalettedOnly,   // 8 bits through a palette
-  AllConverted,   // 8, 15, 16, 24 and 32 bits
+  PalettedOnly,  // 8 bits through a palette
+  AllConverted,  // 8, 15, 16, 24 and 32 bits
 };
 
 // Whether a mode of `family` at width x height and `bits` is served; if so,

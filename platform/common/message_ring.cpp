@@ -16,7 +16,8 @@ bool MessageRing::take(PlatformMessage *out) {
   if (count_ == 0) return false;
   const PlatformMessage &m = ring_[head_];
   if (out) *out = m;
-  if (m.type != PlatformMessageType::Char && m.type != PlatformMessageType::SysChar) lastKeyState_ = m.keyState;
+  if (m.type != PlatformMessageType::Char && m.type != PlatformMessageType::SysChar)
+    lastKeyState_ = m.keyState;
   pop();
   return true;
 }

@@ -54,8 +54,8 @@ void rgbaByteWords(const PaletteEntry *palette, uint32_t (&words)[256]) {
   }
 }
 
-void expandIndexed(const uint8_t *pixels, int width, int height, int bytesPerLine, const uint32_t (&words)[256],
-                   uint8_t *out, int outPitch) {
+void expandIndexed(const uint8_t *pixels, int width, int height, int bytesPerLine,
+                   const uint32_t (&words)[256], uint8_t *out, int outPitch) {
   for (int y = 0; y < height; ++y) {
     const uint8_t *src = pixels + static_cast<int64_t>(y) * bytesPerLine;
     uint8_t *dst = out + static_cast<int64_t>(y) * outPitch;

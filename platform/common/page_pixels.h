@@ -19,8 +19,8 @@ void argbWords(const PaletteEntry *palette, uint32_t (&words)[256]);
 void rgbaByteWords(const PaletteEntry *palette, uint32_t (&words)[256]);
 
 // 8-bit pixels through a table of 256 words, each word stored as it is.
-void expandIndexed(const uint8_t *pixels, int width, int height, int bytesPerLine, const uint32_t (&words)[256],
-                   uint8_t *out, int outPitch);
+void expandIndexed(const uint8_t *pixels, int width, int height, int bytesPerLine,
+                   const uint32_t (&words)[256], uint8_t *out, int outPitch);
 
 // Bytes one pixel of a direct-colour depth takes (15 and 16: 2, 24: 3,
 // 32: 4); 0 for any other depth.

@@ -1,6 +1,7 @@
 #include "platform/common/retrace_beat.h"
 
-RetraceBeat::RetraceBeat(int64_t frequency) : frequency_(frequency > 0 ? frequency : 1), period_(frequency_ / 60) {}
+RetraceBeat::RetraceBeat(int64_t frequency)
+    : frequency_(frequency > 0 ? frequency : 1), period_(frequency_ / 60) {}
 
 void RetraceBeat::wait(int64_t (*now)(), void (*sleep)(int64_t millisecondsLeft)) {
   int64_t reading = now();

@@ -21,27 +21,34 @@ void desktop1280x1024(int *width, int *height) {
 TEST(DesktopModes, BothFamiliesAtAnySizeTheDesktopHoldsWithTwoPages) {
   desktopAsked = 0;
   int pages = 0;
-  EXPECT_TRUE(servesDesktopMode(RK_FamilyDIB, 640, 480, 8, ShownDepths::PalettedOnly, desktop1280x1024, &pages));
+  EXPECT_TRUE(
+      servesDesktopMode(RK_FamilyDIB, 640, 480, 8, ShownDepths::PalettedOnly, desktop1280x1024, &pages));
   EXPECT_EQ(pages, 2);
-  EXPECT_TRUE(servesDesktopMode(RK_FamilyDirectDraw, 1280, 1024, 32, ShownDepths::AllConverted, desktop1280x1024,
-                                nullptr));
+  EXPECT_TRUE(servesDesktopMode(RK_FamilyDirectDraw, 1280, 1024, 32, ShownDepths::AllConverted,
+                                desktop1280x1024, nullptr));
   for (int bits : {8, 15, 16, 24, 32})
-    EXPECT_TRUE(servesDesktopMode(RK_FamilyDIB, 320, 240, bits, ShownDepths::AllConverted, desktop1280x1024,
-                                  nullptr))
+    EXPECT_TRUE(
+        servesDesktopMode(RK_FamilyDIB, 320, 240, bits, ShownDepths::AllConverted, desktop1280x1024, nullptr))
         << bits;
   const int asked = desktopAsked;
 
   // Refused without asking the desktop: another family, a depth not shown.
   pages = 0;
   EXPECT_FALSE(servesDesktopMode(3, 640, 480, 8, ShownDepths::AllConverted, desktop1280x1024, &pages));
-  EXPECT_FALSE(servesDesktopMode(RK_FamilyDIB, 640, 480, 16, ShownDepths::PalettedOnly, desktop1280x1024, &pages));
-  EXPECT_FALSE(servesDesktopMode(RK_FamilyDIB, 640, 480, 4, ShownDepths::AllConverted, desktop1280x1024, &pages));
+  EXPECT_FALSE(
+      servesDesktopMode(RK_FamilyDIB, 640, 480, 16, ShownDepths::PalettedOnly, desktop1280x1024, &pages));
+  EXPECT_FALSE(
+      servesDesktopMode(RK_FamilyDIB, 640, 480, 4, ShownDepths::AllConverted, desktop1280x1024, &pages));
   EXPECT_EQ(desktopAsked, asked);
   // Refused by size: larger than the desktop either way, or nothing at all.
-  EXPECT_FALSE(servesDesktopMode(RK_FamilyDIB, 1281, 1024, 8, ShownDepths::AllConverted, desktop1280x1024, &pages));
-  EXPECT_FALSE(servesDesktopMode(RK_FamilyDIB, 1280, 1025, 8, ShownDepths::AllConverted, desktop1280x1024, &pages));
-  EXPECT_FALSE(servesDesktopMode(RK_FamilyDIB, 0, 480, 8, ShownDepths::AllConverted, desktop1280x1024, &pages));
-  EXPECT_FALSE(servesDesktopMode(RK_FamilyDIB, 640, -1, 8, ShownDepths::AllConverted, desktop1280x1024, &pages));
+  EXPECT_FALSE(
+      servesDesktopMode(RK_FamilyDIB, 1281, 1024, 8, ShownDepths::AllConverted, desktop1280x1024, &pages));
+  EXPECT_FALSE(
+      servesDesktopMode(RK_FamilyDIB, 1280, 1025, 8, ShownDepths::AllConverted, desktop1280x1024, &pages));
+  EXPECT_FALSE(
+      servesDesktopMode(RK_FamilyDIB, 0, 480, 8, ShownDepths::AllConverted, desktop1280x1024, &pages));
+  EXPECT_FALSE(
+      servesDesktopMode(RK_FamilyDIB, 640, -1, 8, ShownDepths::AllConverted, desktop1280x1024, &pages));
   EXPECT_EQ(pages, 0);  // left alone when refused
 }
 

@@ -66,7 +66,8 @@ TEST_F(MessageRingTest, CharactersComeOnlyFromTheFrontAndTheKeyStateFollowsWhatW
 
 TEST_F(MessageRingTest, AWindowGoingAwayTakesItsMessagesAlongAcrossTheWrap) {
   // Start near the end of the ring, so that the kept messages wrap round.
-  for (int i = 0; i < MessageRing::kCapacity - 3; ++i) ring.push(message(PlatformMessageType::Timer, &window));
+  for (int i = 0; i < MessageRing::kCapacity - 3; ++i)
+    ring.push(message(PlatformMessageType::Timer, &window));
   for (int i = 0; i < MessageRing::kCapacity - 3; ++i) ring.take(nullptr);
   ring.push(message(PlatformMessageType::KeyDown, &other));
   ring.push(message(PlatformMessageType::PaintRequest, &window));
