@@ -261,18 +261,22 @@
     const loads = plan.map((item) => (item.bytes ? Promise.resolve(item.bytes) : fetchBytes(item.url)));
     Promise.all(loads).then((buffers) => {
       const FS = module.FS;
-      for (const folder of ['/kelvaro', '/kelvaro/BITMAPS', '/kelvaro/FONTS', '/kelvaro/courses']) FS.mkdir(folder);
-      if (course !== null) FS.mkdir('/kelvaro/courses/' + course);
+      FS.mkdir('/kelvaro');
+      if (course !== null) {
+        for (const folder of ['BITMAPS', 'FONTS', 'courses', 'courses/' + course]) FS.mkdir('/kelvaro/' + folder);
+      }
       buffers.forEach((buffer, i) => {
         // A missing file is left to the game, whose loader says which.
         if (buffer) FS.writeFile(plan[i].path, new Uint8Array(buffer));
         else console.warn('Kelvaro: ' + plan[i].url + ' could not be loaded');
       });
-      // A course of the pack runs in its own folder and finds the pictures
-      // it lacks, and the font, in the main data's resource folders, as an
-      // installed game does.
-      for (const name of pictures) FS.symlink('/kelvaro/' + name, '/kelvaro/BITMAPS/' + name);
-      FS.symlink('/kelvaro/' + font, '/kelvaro/FONTS/' + font);
+      if (course !== null) {
+        // A course of the pack runs in its own folder and finds the pictures
+        // it lacks, and the font, in the main data's resource folders, as an
+        // installed game does.
+        for (const name of pictures) FS.symlink('/kelvaro/' + name, '/kelvaro/BITMAPS/' + name);
+        FS.symlink('/kelvaro/' + font, '/kelvaro/FONTS/' + font);
+      }
       FS.chdir('/kelvaro');
       setStatus('');
       module.removeRunDependency('kelvaro-data');
