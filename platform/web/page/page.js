@@ -206,6 +206,14 @@
   // The list in the bar: choosing a course starts it with this size.
   function offerCourses(courses, current) {
     const select = $('course');
+    if (!courses.some((c) => c.name === current)) {
+      // A name the pack does not have: the list shows none chosen.
+      const none = document.createElement('option');
+      none.value = '';
+      none.textContent = '–';
+      none.disabled = true;
+      select.appendChild(none);
+    }
     for (const c of courses) {
       const option = document.createElement('option');
       option.value = c.name;
