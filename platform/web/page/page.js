@@ -221,7 +221,7 @@
       option.title = c.description;
       select.appendChild(option);
     }
-    select.value = current;
+    select.value = courses.some((c) => c.name === current) ? current : '';
     select.addEventListener('change', () => { location.search = address(width, select.value); });
     $('course-choice').hidden = false;
   }
