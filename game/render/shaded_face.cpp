@@ -79,15 +79,30 @@ struct BallEdge {
   void advance(uint64_t times) {
     x = times == 1 ? x + xStep : addRepeatedly(x, xStep, times);
     shade.advance(times);
-    const Int128 total = Int128{depthError} + Int128{times} * depthGrowth;
+    moveDepth(Int128{depthError} + Int128{times} * depthGrowth);
+  }
+
+  // One row, the drawn rows' case: the depth error stays within [-rows, 0]
+  // and its growth within 33 bits, so 64 bits hold the sum and no 128-bit
+  // division (a library call in the browser build) is needed.
+  void advanceOne() {
+    x += xStep;
+    shade.advanceOne();
+    moveDepth(depthError + depthGrowth);
+  }
+
+ private:
+  template <typename Wide>
+  void moveDepth(Wide total) {
+    const Wide r = rows;
     if (total > 0) {
-      const Int128 moves = ceilDivide(total, rows);
-      depth = addRepeatedly(depth, 1.0, static_cast<uint64_t>(moves));
-      depthError = static_cast<int64_t>(total - moves * rows);
-    } else if (total < -rows) {
-      const Int128 moves = ceilDivide(-rows - total, rows);
-      depth = addRepeatedly(depth, -1.0, static_cast<uint64_t>(moves));
-      depthError = static_cast<int64_t>(total + moves * rows);
+      const Wide moves = (total + r - 1) / r;
+      depth = moves == 1 ? depth + 1.0 : addRepeatedly(depth, 1.0, static_cast<uint64_t>(moves));
+      depthError = static_cast<int64_t>(total - moves * r);
+    } else if (total < -r) {
+      const Wide moves = (-r - total + r - 1) / r;
+      depth = moves == 1 ? depth - 1.0 : addRepeatedly(depth, -1.0, static_cast<uint64_t>(moves));
+      depthError = static_cast<int64_t>(total + moves * r);
     } else {
       depthError = static_cast<int64_t>(total);
     }
@@ -244,8 +259,8 @@ void drawShadedFace(const SceneFace &face) {
       }
       if (y >= h) return false;
       drawBallSpan(target, left, right, y, face.baseColour);
-      left.advance(1);
-      right.advance(1);
+      left.advanceOne();
+      right.advanceOne();
       ++y;
     }
     return true;

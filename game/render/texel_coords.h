@@ -7,6 +7,8 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#elif defined(__wasm_simd128__)
+#include <wasm_simd128.h>
 #endif
 
 // Texel offsets (width + 1) * trunc(v) + trunc(u) for coordinates whose
@@ -38,6 +40,34 @@ class PackedTexelOffset {
 
  private:
   __m128i weights_;
+};
+
+#elif defined(__wasm_simd128__)
+
+// The browser build's SIMD: the same two-lane sums. Its truncation saturates
+// where SSE2's gives the integer minimum, but packed offsets are only taken
+// of coordinates inside the limits, where both truncate alike.
+struct TexelCoords {
+  v128_t uv;
+
+  static TexelCoords of(double u, double v) { return {wasm_f64x2_make(u, v)}; }
+  double u() const { return wasm_f64x2_extract_lane(uv, 0); }
+  double v() const { return wasm_f64x2_extract_lane(uv, 1); }
+  void advance(const TexelCoords &step) { uv = wasm_f64x2_add(uv, step.uv); }
+};
+
+class PackedTexelOffset {
+ public:
+  explicit PackedTexelOffset(int32_t rowStep)
+      : weights_(wasm_i16x8_make(1, static_cast<int16_t>(rowStep), 0, 0, 0, 0, 0, 0)) {}
+  uint32_t operator()(const TexelCoords &c) const {
+    const v128_t whole = wasm_i32x4_trunc_sat_f64x2_zero(c.uv);  // truncated u, v as 32-bit lanes
+    const v128_t words = wasm_i16x8_narrow_i32x4(whole, whole);
+    return static_cast<uint32_t>(wasm_i32x4_extract_lane(wasm_i32x4_dot_i16x8(words, weights_), 0));
+  }
+
+ private:
+  v128_t weights_;
 };
 
 #else
