@@ -31,7 +31,9 @@ struct ShadeWalk {
     decrement = dec;
   }
   // One pixel or row: the error stays within (-decrement, 0] and the growth
-  // within 32 bits, so the sum fits 64 bits and usually moves one step.
+  // within 32 bits, so the sum and its steps fit 64 bits (no 128-bit
+  // division, a library call in the browser build); usually it moves one
+  // step.
   void advanceOne() {
     const int64_t total = error + growth;
     if (total <= 0) {
@@ -40,7 +42,9 @@ struct ShadeWalk {
       error = total - decrement;
       shade += sign;
     } else {
-      advance(1);
+      const int64_t moves = (total + decrement - 1) / decrement;
+      error = total - moves * decrement;
+      shade = addRepeatedly(shade, sign, static_cast<uint64_t>(moves));
     }
   }
   void advance(uint64_t times) {
