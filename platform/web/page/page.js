@@ -74,7 +74,8 @@
     if (now - meter.since >= 1000) {
       const fps = meter.frames * 1000 / (now - meter.since);
       const busy = 100 * meter.busyMs / (now - meter.since);
-      setStatus(`${fps.toFixed(1)} Bilder/s, Spiel ${busy.toFixed(0)} % der Zeit`);
+      setStatus(`${fps.toFixed(1)} Bilder/s · Spiel ${busy.toFixed(0)} %`);
+      $('status').title = `Das Spiel selbst rechnete ${busy.toFixed(0)} % der Zeit.`;
       window.kelvaroPage.meter = { fps, busyPercent: busy };
       meter.frames = 0; meter.busyMs = 0; meter.since = now;
     }
