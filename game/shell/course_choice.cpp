@@ -9,8 +9,11 @@
 
 #include "game/shell/course_catalogue.h"
 #include "game/shell/data_directory.h"
+#include "graphics/rk_platform.h"
 
 namespace {
+
+bool messagesInBox = false;
 
 bool equalIgnoringCase(const char *a, const char *b) {
   for (; *a && *b; ++a, ++b) {
@@ -59,13 +62,37 @@ std::string printable(const std::string &name) {
   return name.size() > 64 ? out + "..." : out;
 }
 
+// The box goes straight to the back end: standard error already carries
+// the message, with the list in columns.
+void showBox(const std::string &text, int kind) {
+  if (!messagesInBox) return;
+  const RK_Platform *platform = RK_platform();
+  if (platform && platform->hasDisplay && platform->hasDisplay() && platform->messageBox)
+    platform->messageBox("Kelvaro", text.c_str(), kind);
+}
+
+// A box's font is proportional, so columns of spaces would not line up:
+// there each course is "name – description".
+std::string boxList(const std::vector<CourseEntry> &catalogue) {
+  std::string text = "Verfügbare Kurse:";
+  for (const CourseEntry &entry : catalogue) {
+    text += "\n" + entry.name;
+    if (!entry.description.empty()) text += " – " + entry.description;
+  }
+  return text;
+}
+
 int refuse(const std::string &text, const CoursePack &pack) {
   std::fprintf(stderr, "Kelvaro: %s\nVerfügbare Kurse:\n%s", text.c_str(),
                formatCourseList(pack.catalogue).c_str());
+  std::fflush(stderr);
+  showBox(text + "\n\n" + boxList(pack.catalogue), RK_BoxOkWarning);
   return 1;
 }
 
 }  // namespace
+
+void setCourseMessagesInBox(bool on) { messagesInBox = on; }
 
 CourseRequest readCourseRequest(int argc, const char *const *argv) {
   CourseRequest request;
@@ -88,11 +115,21 @@ int enterRequestedCourse(const CourseRequest &request) {
   if (request.kind == CourseRequest::None) return -1;
   CoursePack pack;
   if (!findCoursePack(pack)) {
-    std::fprintf(stderr, "Kelvaro: Keine Kurse installiert (\"courses/courses.txt\" fehlt).\n");
+    const std::string text = "Keine Kurse installiert (\"courses/courses.txt\" fehlt).";
+    std::fprintf(stderr, "Kelvaro: %s\n", text.c_str());
+    std::fflush(stderr);
+    showBox(text, RK_BoxOkWarning);
     return 1;
   }
   if (request.kind == CourseRequest::List) {
     std::fputs(formatCourseList(pack.catalogue).c_str(), stdout);
+    std::fflush(stdout);
+    if (messagesInBox) {
+      // Like every box, echoed on standard error.
+      std::fprintf(stderr, "Kelvaro: Verfügbare Kurse:\n%s", formatCourseList(pack.catalogue).c_str());
+      std::fflush(stderr);
+      showBox(boxList(pack.catalogue), RK_BoxOkInfo);
+    }
     return 0;
   }
   if (request.name.empty()) return refuse("Nach -course fehlt der Name eines Kurses.", pack);

@@ -5,8 +5,15 @@
 #include <filesystem>
 #include <fstream>
 
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
 #include "game/shell/course_catalogue.h"
 #include "game/shell/course_choice.h"
+#include "graphics/rk_platform.h"
 
 namespace {
 
@@ -56,6 +63,99 @@ TEST(CourseChoice, ReadsTheRequestFromTheCommandLine) {
     EXPECT_EQ(r.name, c.name);
   }
   EXPECT_EQ(enterRequestedCourse(CourseRequest{}), -1);
+}
+
+// Programs whose standard error nobody sees show the course messages in the
+// back end's message box: a refusal with the list, and the list itself.
+struct ShownBox {
+  std::string caption, text;
+  int kind;
+};
+std::vector<ShownBox> shownBoxes;
+bool displayPresent = true;
+
+class CourseBoxes : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    shownBoxes.clear();
+    displayPresent = true;
+    fake_.name = "boxes";
+    fake_.hasDisplay = [] { return displayPresent; };
+    fake_.messageBox = [](const char *caption, const char *text, int kind) {
+      shownBoxes.push_back({caption, text, kind});
+      return RK_AnswerOk;
+    };
+    previous_ = RK_platform();
+    RK_setPlatform(&fake_);
+    // The pack must be this folder's, not one RK_ROOT leads to.
+    if (const char *root = std::getenv("RK_ROOT")) root_ = root;
+    unsetenv("RK_ROOT");
+    char here[4096];
+    ASSERT_NE(getcwd(here, sizeof here), nullptr);
+    here_ = here;
+    folder_ = std::filesystem::temp_directory_path() / ("kelvaro_course_boxes_" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder_ / "courses" / "eins");
+    std::ofstream(folder_ / "courses" / "courses.txt") << "eins   Der erste Kurs.\nzwei   Der zweite.\n";
+    ASSERT_EQ(chdir(folder_.c_str()), 0);
+  }
+  void TearDown() override {
+    setCourseMessagesInBox(false);
+    RK_setPlatform(previous_);
+    if (root_) setenv("RK_ROOT", root_->c_str(), 1);
+    EXPECT_EQ(chdir(here_.c_str()), 0);
+    std::filesystem::remove_all(folder_);
+  }
+  static CourseRequest start(const char *name) { return {CourseRequest::Start, name}; }
+
+  RK_Platform fake_{};
+  const RK_Platform *previous_ = nullptr;
+  std::optional<std::string> root_;
+  std::string here_;
+  std::filesystem::path folder_;
+};
+
+TEST_F(CourseBoxes, RefusalsAndTheListShowInABoxOnlyWhereAsked) {
+  // By default standard error alone carries them, as on Linux.
+  EXPECT_EQ(enterRequestedCourse(start("drei")), 1);
+  EXPECT_EQ(enterRequestedCourse({CourseRequest::List, ""}), 0);
+  EXPECT_TRUE(shownBoxes.empty());
+
+  setCourseMessagesInBox(true);
+  const std::string list = "Verfügbare Kurse:\neins – Der erste Kurs.\nzwei – Der zweite.";
+  struct Case {
+    CourseRequest request;
+    int status;
+    std::string text;
+    int kind;
+  } cases[] = {
+      {start("drei"), 1, "Unbekannter Kurs \"drei\".\n\n" + list, RK_BoxOkWarning},
+      {start("../eins"), 1, "Ungültiger Kursname \"../eins\".\n\n" + list, RK_BoxOkWarning},
+      {start(""), 1, "Nach -course fehlt der Name eines Kurses.\n\n" + list, RK_BoxOkWarning},
+      {start("zwei"), 1, "Der Kurs \"zwei\" ist unvollständig installiert.\n\n" + list, RK_BoxOkWarning},
+      {{CourseRequest::List, ""}, 0, list, RK_BoxOkInfo},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.text);
+    shownBoxes.clear();
+    EXPECT_EQ(enterRequestedCourse(c.request), c.status);
+    ASSERT_EQ(shownBoxes.size(), 1u);
+    EXPECT_EQ(shownBoxes[0].caption, "Kelvaro");
+    EXPECT_EQ(shownBoxes[0].text, c.text);
+    EXPECT_EQ(shownBoxes[0].kind, c.kind);
+  }
+
+  // Without a pack the box says so.
+  shownBoxes.clear();
+  std::filesystem::remove(folder_ / "courses" / "courses.txt");
+  EXPECT_EQ(enterRequestedCourse(start("eins")), 1);
+  ASSERT_EQ(shownBoxes.size(), 1u);
+  EXPECT_NE(shownBoxes[0].text.find("Keine Kurse installiert"), std::string::npos);
+
+  // Nothing can be shown without a display: standard error carries it.
+  shownBoxes.clear();
+  displayPresent = false;
+  EXPECT_EQ(enterRequestedCourse(start("eins")), 1);
+  EXPECT_TRUE(shownBoxes.empty());
 }
 
 }  // namespace

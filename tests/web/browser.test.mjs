@@ -1,7 +1,9 @@
 // The page in Debian's Chromium, headless: a player reaches the menu, holds
 // Up then Right, plays, switches full screen, leaves the page and comes
-// back, and ends the game with Escape; and a page whose
-// course file is missing shows the loader's message instead of a blank page.
+// back, and ends the game with Escape; a page whose course file is missing
+// shows the loader's message instead of a blank page; a course of the pack
+// named in the address is the one played, and an unknown one is refused with
+// the list.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -54,16 +56,38 @@ function differingPixels(picture, shot, fromRow = 0) {
   return differing;
 }
 
-// The headless frame after `pass` under a key script.
-function headlessShot(scratch, script, pass, size) {
+// The headless frame after `pass` under a key script; `game` are the game's
+// own arguments (e.g. "-course welle").
+function headlessShot(scratch, script, pass, size, game = []) {
   const keys = path.join(scratch, 'browser.keys');
   fs.writeFileSync(keys, script);
   const shot = path.join(scratch, `pass-${pass}.bmp`);
   const r = runHeadless(['--size', size, '--keys', keys, '--clock-step', '10', '--frames', String(pass + 1),
-                         '--shot', `${pass}:${shot}`], { native: true });
+                         '--shot', `${pass}:${shot}`, ...(game.length ? ['--', ...game] : [])], { native: true });
   assert.equal(r.status, 0, r.stderr);
   return readBmp8(shot);
 }
+
+// Up then Right, held like a player's keys, start play from the menu.
+// Returns the picture shown a little later and the key script that gives
+// the same keys at the same passes headless: each key reaches the pass
+// that follows the pictures shown before it.
+async function startPlaying(page) {
+  for (const key of ['ArrowUp', 'ArrowRight']) {
+    await page.keyboard.down(key);
+    await sleep(150);
+    await page.keyboard.up(key);
+  }
+  await sleep(400);
+  const playing = await grabPicture(page);
+  const keyLog = await page.evaluate(() => kelvaroPage.keyLog);
+  const names = { ArrowUp: 'up', ArrowRight: 'right' };
+  const script = keyLog.map((k) => `${k.shown} ${k.type === 'keydown' ? '+' : '-'}${names[k.code]}\n`).join('');
+  assert.equal(keyLog.length, 4, script);
+  return { playing, script };
+}
+
+const packCourses = ['klassik', 'auftakt', 'fallen', 'sprung', 'welle', 'marathon'];
 
 test('a player reaches the menu, plays, switches full screen, is suspended without focus and ends with Escape', async () => {
   const server = await serve(pageDir());
@@ -75,21 +99,13 @@ test('a player reaches the menu, plays, switches full screen, is suspended witho
     await page.screenshot({ path: path.join(artefactDir(), 'browser-menu.png') });
     assert.equal(differingPixels(menu, headlessShot(scratch, '', 0, '640x480')), 0, 'the menu differs');
 
-    for (const key of ['ArrowUp', 'ArrowRight']) {
-      await page.keyboard.down(key);
-      await sleep(150);
-      await page.keyboard.up(key);
-    }
-    await sleep(400);
-    const playing = await grabPicture(page);
+    // Without a course in the address the bundled one is chosen in the list.
+    assert.deepEqual(await page.$$eval('#course option', (o) => o.map((e) => e.value)), packCourses);
+    assert.equal(await page.$eval('#course', (e) => e.value), 'klassik');
+
+    const { playing, script } = await startPlaying(page);
     await page.screenshot({ path: path.join(artefactDir(), 'browser-playing.png') });
 
-    // The same keys at the same passes, headless: each key reaches the pass
-    // that follows the pictures shown before it.
-    const keyLog = await page.evaluate(() => kelvaroPage.keyLog);
-    const names = { ArrowUp: 'up', ArrowRight: 'right' };
-    const script = keyLog.map((k) => `${k.shown} ${k.type === 'keydown' ? '+' : '-'}${names[k.code]}\n`).join('');
-    assert.equal(keyLog.length, 4, script);
     const shot = headlessShot(scratch, script, playing.shown - 1, '640x480');
     assert.equal(differingPixels(playing, shot, clockRows), 0,
                  `the playing frame after pass ${playing.shown - 1} differs from the headless one; keys:\n${script}`);
@@ -155,6 +171,65 @@ test('a page whose course file is missing shows the loader\'s message, then the 
     assert.equal(ended.status, -1);
     assert.equal(await page.$eval('#ended-detail', (e) => e.textContent), expected);
     assert.equal(await page.$eval('#ended', (e) => e.hidden), false);
+  } finally {
+    await page.close();
+    await server.close();
+  }
+});
+
+test('a course named in the address starts it; "start again" starts it again', async () => {
+  const server = await serve(pageDir());
+  const { page, errors } = await openPage(server, '?size=320&course=welle');
+  const scratch = scratchDir('kelvaro-browser-course-');
+  try {
+    await page.waitForFunction(() => kelvaroPage.shown >= 5, { timeout: 20000 });
+    assert.equal(await page.$eval('#course', (e) => e.value), 'welle');
+    assert.match(await page.$eval('#size640', (e) => e.getAttribute('href')), /course=welle/);
+    const { playing, script } = await startPlaying(page);
+    await page.screenshot({ path: path.join(artefactDir(), 'browser-course-welle.png') });
+    const pass = playing.shown - 1;
+    const welle = headlessShot(scratch, script, pass, '320x240', ['-course', 'welle']);
+    assert.equal(differingPixels(playing, welle, clockRows), 0,
+                 `the playing frame of welle after pass ${pass} differs from the headless one; keys:\n${script}`);
+    // Its own sky, not the bundled course's.
+    assert.notEqual(differingPixels(playing, headlessShot(scratch, script, pass, '320x240'), clockRows), 0,
+                    'the page played the bundled course');
+
+    await page.keyboard.press('Escape');
+    await page.waitForSelector('#ended:not([hidden])', { timeout: 10000 });
+    await Promise.all([page.waitForNavigation(), page.click('#restart')]);
+    assert.match(page.url(), /[?&]course=welle\b/);
+    await page.waitForFunction(() => kelvaroPage.shown >= 2, { timeout: 20000 });
+    assert.equal(await page.$eval('#course', (e) => e.value), 'welle');
+    assert.deepEqual(errors, []);
+  } finally {
+    await page.close();
+    await server.close();
+    fs.rmSync(scratch, { recursive: true, force: true });
+  }
+});
+
+test('an unknown course in the address is named and the list offered, no game started', async () => {
+  const server = await serve(pageDir());
+  const { page, errors } = await openPage(server, '?course=nirgendwo');
+  try {
+    await page.waitForSelector('#choice:not([hidden])', { timeout: 20000 });
+    await page.screenshot({ path: path.join(artefactDir(), 'browser-unknown-course.png') });
+    assert.match(await page.$eval('#choice-text', (e) => e.textContent), /^Unbekannter Kurs "nirgendwo"/);
+    const links = await page.$$eval('#choice-list a', (a) => a.map((e) => ({ name: e.textContent, href: e.href })));
+    assert.deepEqual(links.map((l) => l.name), packCourses);
+    for (const l of links) assert.equal(new URL(l.href).searchParams.get('course'), l.name);
+    // Each entry carries the catalogue's description.
+    assert.match(await page.$eval('#choice-list li', (e) => e.textContent), /^klassik – \S/);
+    await sleep(300);
+    assert.equal(await page.evaluate(() => kelvaroPage.shown), 0);
+    assert.equal(await page.evaluate(() => !!document.querySelector('script[src^="kelvaro"]')), false);
+
+    // A link of the list starts that course.
+    await Promise.all([page.waitForNavigation(), page.click('#choice-list a[href*="course=sprung"]')]);
+    await page.waitForFunction(() => kelvaroPage.shown >= 2, { timeout: 20000 });
+    assert.equal(await page.$eval('#choice', (e) => e.hidden), true);
+    assert.deepEqual(errors, []);
   } finally {
     await page.close();
     await server.close();

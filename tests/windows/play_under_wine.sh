@@ -5,7 +5,9 @@
 # Right starts play and the picture changes, Alt+Enter switches to a window
 # and back, Escape ends it with status 0. Then a broken course and a missing
 # picture beside the program: the same message box texts and standard-error
-# lines as on Linux, and status 255 and 1.
+# lines as on Linux, and status 255 and 1. Last the course pack: "-course
+# welle" won by its winning script (kelvaro-headless.exe), an unknown name
+# and "-courses" as message boxes with the list, status 1 and 0.
 #   play_under_wine.sh ZIP HEADLESS_EXE ARTEFACT_DIR
 # Screenshots are left in ARTEFACT_DIR. Needs wine, Xvfb, xdotool, ImageMagick.
 set -uo pipefail
@@ -128,9 +130,10 @@ game_pid=""
 # --- fatal ends --------------------------------------------------------
 # Runs the program in its folder, answers the message box with Enter and
 # checks the box's caption, the standard-error line and the status.
-fatal_case() {  # name folder caption line status
+fatal_case() {  # name folder caption line status [game arguments]
   local name="$1" folder="$2" caption="$3" line="$4" want="$5" box status
-  (cd "$folder" && exec wine ./kelvaro640.exe) 2>"$work/stderr.txt" &
+  shift 5
+  (cd "$folder" && exec wine ./kelvaro640.exe "$@") 2>"$work/stderr.txt" >"$work/stdout.txt" &
   game_pid=$!
   box="$(wait_for_window "$caption" 60)" || fail "$name: no message box \"$caption\""
   sleep 0.5
@@ -155,5 +158,21 @@ unpack "$work/missing"
 rm "$work/missing/Kelvaro/BITMAPS/leben.bmp"
 fatal_case 7-missing-picture "$work/missing/Kelvaro" "RK Fatal Error!" \
   "RK Fatal Error!: Bitmap file was not found: leben.bmp" 1
+
+# --- the course pack ---------------------------------------------------
+# A course chosen by name is the one played: its winning script wins it.
+scripts="$(cd "$(dirname "$0")/../../assets/scripts" && pwd)"
+(cd "$game" && wine "$headless" --keys "$scripts/welle-win.keys" --clock-step 16 --frames 6000 \
+  -- -course welle) >/dev/null 2>"$work/stderr.txt"
+status=$?
+[ "$status" = "255" ] || fail "-course welle with its winning script: status $status, not 255"
+grep -q "Sie haben gewonnen" "$work/stderr.txt" || fail "-course welle: not won"
+
+# A window program's refusal and list are message boxes too, with the list
+# also on standard error (and -courses' list on standard output).
+fatal_case 8-unknown-course "$game" "Kelvaro" 'Kelvaro: Unbekannter Kurs "nirgendwo".' 1 -course nirgendwo
+grep -q "^  welle  " <(tr -d '\r' <"$work/stderr.txt") || fail "unknown course: no list on standard error"
+fatal_case 9-course-list "$game" "Kelvaro" "Kelvaro: Verfügbare Kurse:" 0 -courses
+grep -q "^  marathon  " <(tr -d '\r' <"$work/stdout.txt") || fail "-courses: no list on standard output"
 
 echo "played under Wine; screenshots in $artefacts"

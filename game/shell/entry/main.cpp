@@ -1,5 +1,6 @@
 // Entry point of kelvaro640 and kelvaro320. The two programs are built from
 // this one file; only the build constants differ.
+#include "game/shell/course_choice.h"
 #include "game/shell/data_directory.h"
 #include "game/shell/startup.h"
 #ifdef KELVARO_WIN32
@@ -16,6 +17,9 @@ int main(int argc, char **argv) {
   // The course, pictures and font lie beside the program.
   setDataDirectoryLocator(win32ProgramDirectory);
   enterGameDataDirectory();
+  // A window program: its standard error is seen by nobody who started it
+  // from Explorer, so the course pack's messages and list come up as boxes.
+  setCourseMessagesInBox(true);
   useWin32Platform();
 #else
   enterGameDataDirectory();
