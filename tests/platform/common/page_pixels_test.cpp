@@ -6,14 +6,9 @@
 #include <vector>
 
 #include "platform/common/page_pixels.h"
+#include "platform/common/pixel_words.h"
 
 namespace {
-
-uint32_t wordAt(const std::vector<uint8_t> &out, int pitch, int x, int y) {
-  uint32_t v;
-  std::memcpy(&v, out.data() + y * pitch + 4 * x, 4);
-  return v;
-}
 
 TEST(PagePixels, EightBitPagesGoThroughTheirPaletteHonouringRowLengths) {
   PaletteEntry palette[256] = {};
