@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "game/shell/ascii_case.h"
 #include "game/shell/course_catalogue.h"
 #include "game/shell/data_directory.h"
 #include "graphics/rk_platform.h"
@@ -14,16 +15,6 @@
 namespace {
 
 bool messagesInBox = false;
-
-bool equalIgnoringCase(const char *a, const char *b) {
-  for (; *a && *b; ++a, ++b) {
-    char ca = *a, cb = *b;
-    if (ca >= 'A' && ca <= 'Z') ca = static_cast<char>(ca - 'A' + 'a');
-    if (cb >= 'A' && cb <= 'Z') cb = static_cast<char>(cb - 'A' + 'a');
-    if (ca != cb) return false;
-  }
-  return *a == *b;
-}
 
 bool readable(const std::string &path) {
   std::FILE *f = std::fopen(path.c_str(), "rb");

@@ -7,6 +7,7 @@
 #include "game/render/renderer.h"
 #include "game/scene/fatal_message.h"
 #include "game/scene/scene_loader.h"
+#include "game/shell/ascii_case.h"
 #include "game/shell/course_choice.h"
 #include "game/shell/game_frame.h"
 #include "game/shell/input.h"
@@ -15,16 +16,6 @@
 #include "graphics/rk_platform.h"
 
 namespace {
-
-bool equalIgnoringCase(const char *a, const char *b) {
-  for (; *a && *b; ++a, ++b) {
-    char ca = *a, cb = *b;
-    if (ca >= 'A' && ca <= 'Z') ca = static_cast<char>(ca - 'A' + 'a');
-    if (cb >= 'A' && cb <= 'Z') cb = static_cast<char>(cb - 'A' + 'a');
-    if (ca != cb) return false;
-  }
-  return *a == *b;
-}
 
 void ignoreMouseDown(const Event &) {}
 void ignoreActivate(int) {}

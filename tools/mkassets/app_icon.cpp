@@ -3,31 +3,19 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ball_shading.h"
 #include "palettes.h"
 
 namespace {
 
-constexpr double Pi = 3.141592653589793;
 // Samples per pixel along each axis: the edge and the pattern's borders are
 // blended instead of stair-stepped, which matters most at 16 pixels.
 constexpr int Samples = 4;
 
-// The ball's colour at a point of the unit disc, as the life icon draws it:
-// the green and the blue shading ramp in a checkerboard, lit from the upper
-// left, the poles turned towards the viewer.
+// The ball's colour at a point of the unit disc, as the life icon draws it.
 PaletteColour ballColour(double nx, double ny) {
-  const double lx = -0.45, ly = -0.55, lz = 0.70;
-  const double lightLength = std::sqrt(lx * lx + ly * ly + lz * lz);
-  const double tilt = 0.5;
   const double nz = std::sqrt(std::max(0.0, 1.0 - nx * nx - ny * ny));
-  const double diffuse = (nx * lx + ny * ly + nz * lz) / lightLength;
-  const int shade = std::clamp(int(8.0 + 55.0 * std::max(0.0, diffuse)), 0, 63);
-  const double by = ny * std::cos(tilt) - nz * std::sin(tilt);
-  const double bz = ny * std::sin(tilt) + nz * std::cos(tilt);
-  const int sector = int(std::floor((std::atan2(bz, nx) + Pi) / (Pi / 4)));
-  const int band = int(std::floor((std::asin(std::clamp(by, -1.0, 1.0)) + Pi / 2) / (Pi / 4)));
-  const int base = (sector + band) % 2 == 0 ? GreenRampBase : BlueRampBase;
-  return playingPalette()[base + shade];
+  return playingPalette()[ballPaletteIndex(nx, ny, nz)];
 }
 
 }  // namespace
