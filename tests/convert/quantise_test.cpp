@@ -61,7 +61,8 @@ TEST(ConvertQuantise, PaletteColoursKeepTheirEntriesInEveryMode) {
       const std::vector<uint8_t> indices = quantisePicture(picture, palette, mode);
       ASSERT_EQ(indices.size(), size_t(picture.width) * size_t(picture.height));
       for (size_t i = 0; i < indices.size(); ++i)
-        ASSERT_EQ(indices[i], firstWithColour(palette.entries(), picture.rgba.data() + 4 * i)) << "pixel " << i;
+        ASSERT_EQ(indices[i], firstWithColour(palette.entries(), picture.rgba.data() + 4 * i))
+            << "pixel " << i;
     }
   }
 }
@@ -100,15 +101,21 @@ TEST(ConvertQuantise, TransparencyIsLaidOverBlackAndTheMenuKeepsToItsLoadedEntri
   setPixel(p, 0, 0, 255, 255, 255, 0);    // fully transparent white: black
   setPixel(p, 1, 0, 255, 0, 0, 255);      // opaque red
   setPixel(p, 2, 0, 255, 255, 255, 255);  // white: the first white, not 254 or 255
-  setPixel(p, 3, 0, 255, 255, 255, 128);  // half-transparent white: half the light
+  setPixel(p, 3, 0, 255, 255, 255, 127);  // half-transparent white: a mid grey, as viewers show it
   for (Dither mode : kEveryMode) {
     const std::vector<uint8_t> idx = quantisePicture(p, menu, mode);
     EXPECT_EQ(idx[0], 0);
     EXPECT_EQ(idx[1], 155);
     EXPECT_EQ(idx[2], 185);
   }
-  const double half = 128 / 255.0;
-  EXPECT_EQ(quantisePicture(p, menu, Dither::None)[3], menu.nearest(LinearRgb{half, half, half}));
+  EXPECT_EQ(quantisePicture(p, menu, Dither::None)[3], menu.nearest(linearFromSrgb(127, 127, 127)));
+  RgbaPicture orange = blankPicture(1, 1);
+  setPixel(orange, 0, 0, 200, 100, 50, 128);
+  const LinearRgb halfOrange = pixelLight(orange, 0, 0);
+  const LinearRgb shown = linearFromSrgb(100, 50, 25);
+  EXPECT_NEAR(halfOrange.r, shown.r, 1e-9);
+  EXPECT_NEAR(halfOrange.g, shown.g, 1e-9);
+  EXPECT_NEAR(halfOrange.b, shown.b, 1e-9);
   // The black entries 254 and 255 are never chosen, even for black.
   RgbaPicture dark = blankPicture(8, 8);
   for (int i = 0; i < 64; ++i) setPixel(dark, i % 8, i / 8, uint8_t(i), 0, uint8_t(i / 2));

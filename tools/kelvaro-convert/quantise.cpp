@@ -81,10 +81,10 @@ Mix planMix(const LinearRgb &c, const PaletteMatch &palette) {
 }
 
 std::vector<uint8_t> orderedPattern(const RgbaPicture &picture, const PaletteMatch &palette) {
-  static const int Bayer8[8][8] = {
-      {0, 32, 8, 40, 2, 34, 10, 42},  {48, 16, 56, 24, 50, 18, 58, 26}, {12, 44, 4, 36, 14, 46, 6, 38},
-      {60, 28, 52, 20, 62, 30, 54, 22}, {3, 35, 11, 43, 1, 33, 9, 41},  {51, 19, 59, 27, 49, 17, 57, 25},
-      {15, 47, 7, 39, 13, 45, 5, 37},  {63, 31, 55, 23, 61, 29, 53, 21}};
+  static const int Bayer8[8][8] = {{0, 32, 8, 40, 2, 34, 10, 42},  {48, 16, 56, 24, 50, 18, 58, 26},
+                                   {12, 44, 4, 36, 14, 46, 6, 38}, {60, 28, 52, 20, 62, 30, 54, 22},
+                                   {3, 35, 11, 43, 1, 33, 9, 41},  {51, 19, 59, 27, 49, 17, 57, 25},
+                                   {15, 47, 7, 39, 13, 45, 5, 37}, {63, 31, 55, 23, 61, 29, 53, 21}};
   std::vector<uint8_t> out(size_t(picture.width) * size_t(picture.height));
   std::unordered_map<uint32_t, Mix> known;
   for (int y = 0; y < picture.height; ++y)
@@ -92,11 +92,11 @@ std::vector<uint8_t> orderedPattern(const RgbaPicture &picture, const PaletteMat
       const uint8_t *px = picture.rgba.data() + (size_t(y) * size_t(picture.width) + size_t(x)) * 4;
       const uint32_t key = uint32_t(px[0]) << 24 | uint32_t(px[1]) << 16 | uint32_t(px[2]) << 8 | px[3];
       auto found = known.find(key);
-      if (found == known.end())
-        found = known.emplace(key, planMix(pixelLight(picture, x, y), palette)).first;
+      if (found == known.end()) found = known.emplace(key, planMix(pixelLight(picture, x, y), palette)).first;
       const Mix &mix = found->second;
       const double threshold = (Bayer8[y & 7][x & 7] + 0.5) / 64.0;
-      out[size_t(y) * size_t(picture.width) + size_t(x)] = uint8_t(threshold < mix.share ? mix.second : mix.first);
+      out[size_t(y) * size_t(picture.width) + size_t(x)] =
+          uint8_t(threshold < mix.share ? mix.second : mix.first);
     }
   return out;
 }
@@ -141,10 +141,12 @@ std::vector<uint8_t> errorDiffusion(const RgbaPicture &picture, const PaletteMat
 
 LinearRgb pixelLight(const RgbaPicture &picture, int x, int y) {
   const uint8_t *p = picture.rgba.data() + (size_t(y) * size_t(picture.width) + size_t(x)) * 4;
-  const LinearRgb c = linearFromSrgb(p[0], p[1], p[2]);
-  if (p[3] == 255) return c;
-  const double alpha = p[3] / 255.0;
-  return {c.r * alpha, c.g * alpha, c.b * alpha};
+  // Viewers, browsers and paint programs lay a picture over its background
+  // in the file's own encoding, not in light: white at half opacity over
+  // black shows as a mid grey (127), not a light one.
+  const unsigned alpha = p[3];
+  auto overBlack = [alpha](uint8_t c) { return uint8_t((c * alpha + 127) / 255); };
+  return linearFromSrgb(overBlack(p[0]), overBlack(p[1]), overBlack(p[2]));
 }
 
 std::vector<uint8_t> quantisePicture(const RgbaPicture &picture, const PaletteMatch &palette, Dither dither) {

@@ -20,5 +20,5 @@ enum class Dither {
 // every mode.
 std::vector<uint8_t> quantisePicture(const RgbaPicture &picture, const PaletteMatch &palette, Dither dither);
 
-// The pixel's colour as light, laid over black by its alpha.
+// The pixel's colour as light, laid over black by its alpha as viewers do.
 LinearRgb pixelLight(const RgbaPicture &picture, int x, int y);
