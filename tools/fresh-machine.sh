@@ -7,9 +7,10 @@
 #   tools/fresh-machine.sh RELEASE [COMMAND...]
 #
 # RELEASE: a Debian code name (bookworm, trixie, ...). COMMAND: "test" (the
-# README's test command, the default), "play" (the play command, which on a
-# machine without a display must end with its "no display" message and
-# status 1), or any shell command to run in the clone. Needs root.
+# README's test command with its four stages, Windows and browser included;
+# the default), "play" (the play command, which on a machine without a
+# display must end with its "no display" message and status 1), or any shell
+# command to run in the clone. Needs root.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 if [ $# -lt 1 ]; then
