@@ -37,12 +37,12 @@ version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
   { echo "unexpected package $deb"; exit 1; }
 
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's#^\./#/#' >"$work/contents"
-for path in /usr/games/kelvaro640 /usr/games/kelvaro320 /usr/bin/kelvaro-convert \
+for path in /usr/games/kelvaro640 /usr/games/kelvaro320 /usr/games/kelvaro-convert \
   /usr/share/games/kelvaro/inp1.txt /usr/share/games/kelvaro/BITMAPS/bkgr1.bmp \
   /usr/share/games/kelvaro/BITMAPS/x320quit.bmp /usr/share/games/kelvaro/FONTS/little.fnt \
   /usr/share/applications/kelvaro640.desktop /usr/share/applications/kelvaro320.desktop \
   /usr/share/icons/hicolor/16x16/apps/kelvaro.png /usr/share/icons/hicolor/256x256/apps/kelvaro.png \
-  /usr/share/man/man6/kelvaro.6.gz /usr/share/doc/kelvaro/copyright; do
+  /usr/share/man/man6/kelvaro.6.gz /usr/share/man/man6/kelvaro-convert.6.gz /usr/share/doc/kelvaro/copyright; do
   grep -qx "$path" "$work/contents" || { echo "the package lacks $path"; cat "$work/contents"; exit 1; }
 done
 grep -q '^/usr/share/metainfo/.*\.metainfo\.xml$' "$work/contents" || { echo "no metainfo"; exit 1; }
