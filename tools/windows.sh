@@ -8,7 +8,11 @@
 #                       and run them under Wine (tools/test.sh does this)
 #
 # The build draws the pictures and writes the course with the project's own
-# tools, cross-built too, which run under Wine in a prefix of its own.
+# tools, cross-built too, which run under Wine in a prefix of its own. Every
+# Wine program of the build and the tests starts through
+# tools/windows/run_under_wine.sh, which keeps one server running for the
+# prefix; this script stops it at the end. A step that fails says so in the
+# last lines.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 test_mode=0
@@ -22,12 +26,29 @@ configure() {  # build dir, options
     -DCMAKE_TOOLCHAIN_FILE="$root/platform/win32/mingw-w64.cmake" "$@" >/dev/null
 }
 
+step="setting up"
+our_prefix=""
+temporary_prefix=""
+finish() {
+  local status=$?
+  # The prefix's server runs until told to stop (see run_under_wine.sh).
+  [ -n "$our_prefix" ] && WINEPREFIX="$our_prefix" wineserver -k >/dev/null 2>&1
+  [ -n "$temporary_prefix" ] && rm -rf "$temporary_prefix"
+  [ "$status" != 0 ] && echo "windows.sh: FAILED while $step (status $status); the reason is above" >&2
+  exit "$status"
+}
+trap finish EXIT
+
 if [ "$test_mode" -eq 0 ]; then
   build="$root/build-win"
   mkdir -p "$build"
-  # Wine keeps its own world in a folder of this build, not in ~/.wine.
-  export WINEPREFIX="${WINEPREFIX:-$build/wineprefix}"
+  # Wine keeps its own world in a folder of this build, not in ~/.wine
+  # (nor in a prefix of the user's, whose programs the end would stop).
+  our_prefix="$build/wineprefix"
+  export WINEPREFIX="$our_prefix"
+  step="configuring $build"
   configure "$build" -DCMAKE_BUILD_TYPE=Release -DKELVARO_BUILD_TESTS=OFF
+  step="building the zip"
   cmake --build "$build" --target kelvaro_windows_zip
   cp "$build/kelvaro-windows.zip" "$root/kelvaro-windows.zip"
   echo "wrote $root/kelvaro-windows.zip"
@@ -35,18 +56,14 @@ if [ "$test_mode" -eq 0 ]; then
 fi
 
 build="$root/build-test-win"
-# A fresh prefix in a temporary folder, started once: every later start of
-# Wine (the build's tools, each test program) finds it ready.
-prefix="$(mktemp -d "${TMPDIR:-/tmp}/kelvaro-wineprefix-XXXXXX")"
-export WINEPREFIX="$prefix"
-finish() {
-  wineserver -k >/dev/null 2>&1 || true
-  rm -rf "$prefix"
-}
-trap finish EXIT
-wineboot -i >/dev/null 2>&1 || true
-wineserver -w
+# A fresh prefix in a temporary folder; the first Wine program boots it.
+temporary_prefix="$(mktemp -d "${TMPDIR:-/tmp}/kelvaro-wineprefix-XXXXXX")"
+our_prefix="$temporary_prefix"
+export WINEPREFIX="$our_prefix"
+step="configuring $build"
 configure "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+step="building $build"
 cmake --build "$build" -j "$(nproc)"
+step="running the tests under Wine"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)" --timeout 600
 echo "screenshots of the played run: $build/windows-artefacts"

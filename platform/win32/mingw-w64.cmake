@@ -21,8 +21,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Everything static: the programs need no DLL beyond Windows' own.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-# The test programs run under Wine.
+# The build's tools and the test programs run under Wine, each through a
+# script that keeps one server running for the prefix (see there why).
 find_program(_wine NAMES wine wine64)
 if(_wine)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${_wine})
+  set(CMAKE_CROSSCOMPILING_EMULATOR bash ${CMAKE_CURRENT_LIST_DIR}/../../tools/windows/run_under_wine.sh ${_wine})
 endif()

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "common/allocated_bytes.h"
 #include "framework_fixture.h"
@@ -55,6 +56,18 @@ class ModeSwitchLeakTest : public FrameworkTest {
     pumpEvents();
   }
 };
+
+// The count the leak test rests on must see the program's blocks come and go,
+// or every comparison below passes for want of anything counted.
+TEST(AllocatedBytesTest, SeesABlockHeldAndGivenBack) {
+  const size_t before = allocatedBytes();
+  auto *block = new std::vector<char>(100000);
+  EXPECT_GE(allocatedBytes(), before + 100000);
+  block->resize(300000);
+  EXPECT_GE(allocatedBytes(), before + 300000);
+  delete block;
+  EXPECT_EQ(allocatedBytes(), before);
+}
 
 TEST_F(ModeSwitchLeakTest, AThousandSwitchesGiveBackEverything) {
   for (int size : {640, 320}) {

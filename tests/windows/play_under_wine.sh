@@ -1,27 +1,33 @@
 #!/usr/bin/env bash
 # Plays kelvaro640.exe from the Windows zip under Wine on a virtual display
-# (Xvfb, started here): its window appears, the menu shows exactly the frame
-# the headless run draws (scaled by 2 onto a 1280x1024 desktop), Up then
-# Right starts play and the picture changes, Alt+Enter switches to a window
-# and back, Escape ends it with status 0. Then a broken course and a missing
-# picture beside the program: the same message box texts and standard-error
-# lines as on Linux, and status 255 and 1. Last the course pack: "-course
-# welle" won by its winning script (kelvaro-headless.exe), an unknown name
-# and "-courses" as message boxes with the list, status 1 and 0.
+# (Xvfb, started here), unpacked in a folder with a Cyrillic name and started
+# from one with a Chinese name: its window appears, the menu shows exactly
+# the frame the headless run draws (scaled by 2 onto a 1280x1024 desktop), Up
+# then Right starts play and the picture changes, Alt+Enter switches to a
+# window and back, Escape ends it with status 0. A course of the pack by
+# name and a course of one's own (a Cyrillic folder with its inp1.txt) start
+# the same way. Then that course broken and a missing picture beside the
+# program: the same message box texts and standard-error lines as on Linux,
+# and status 255 and 1. Last the course pack: "-course welle" won by its
+# winning script (kelvaro-headless.exe), an unknown name and "-courses" as
+# message boxes with the list, status 1 and 0.
 #   play_under_wine.sh ZIP HEADLESS_EXE ARTEFACT_DIR
 # Screenshots are left in ARTEFACT_DIR. Needs wine, Xvfb, xdotool, ImageMagick.
 set -uo pipefail
 zip="$1" headless="$2" artefacts="$3"
 export WINEDEBUG=-all
-: "${WINEPREFIX:?the Wine prefix to use}"
+run_under_wine="$(cd "$(dirname "$0")/../../tools/windows" && pwd)/run_under_wine.sh"
 rm -rf "$artefacts"
 mkdir -p "$artefacts"
 work="$(mktemp -d "${TMPDIR:-/tmp}/kelvaro-wine-XXXXXX")"
+# A prefix of this run's own: its desktop belongs on the display started
+# here, and the server the other tests share stays untouched.
+export WINEPREFIX="$work/prefix"
 xvfb_pid=""
 game_pid=""
 cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  # Nothing of this prefix may stay tied to a display that is going away.
+  # This prefix's server runs until told to stop (see run_under_wine.sh).
   wineserver -k 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
@@ -44,11 +50,8 @@ for _ in $(seq 100); do
 done
 [ -n "$display" ] || fail "Xvfb did not start"
 export DISPLAY=":$display"
-# A Wine server still running from earlier programs (without a display) keeps
-# the desktop it made for them; this run needs one on its own display. The
-# test runs alone (RUN_SERIAL), so nothing else of the prefix is stopped.
-wineserver -k 2>/dev/null
-wineserver -w 2>/dev/null
+# The prefix booted and its server started, once, before any program.
+bash "$run_under_wine" wine cmd /c exit >"$work/boot.txt" 2>&1 || { cat "$work/boot.txt" >&2; fail "cannot start Wine"; }
 
 unpack() {  # a fresh copy of the zip's folder in $1
   mkdir -p "$1"
@@ -77,8 +80,10 @@ press() {  # held long enough for a frame to see it
 width_of() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^WIDTH=//p'; }
 
 # --- play --------------------------------------------------------------
-unpack "$work/zip"
-game="$work/zip/Kelvaro"
+# Unpacked where a Russian user's downloads go, named in letters that no
+# ANSI code page of the West has.
+unpack "$work/Пользователь/Downloads"
+game="$work/Пользователь/Downloads/Kelvaro"
 # The frame the menu must show, drawn headless beside the program's data.
 (cd "$game" && wine "$headless" --frames 2 --shot "1:$work/menu.bmp") >/dev/null 2>&1 ||
   fail "headless menu frame"
@@ -86,8 +91,9 @@ convert "$work/menu.bmp" -sample 200% "$work/menu-x2.png" || fail "cannot scale 
 
 # Started from another folder, as a shortcut without a working folder
 # would: the data beside the program is found.
-mkdir -p "$work/elsewhere"
-(cd "$work/elsewhere" && exec wine "$game/kelvaro640.exe") 2>"$work/stderr.txt" &
+elsewhere="$work/桌面"
+mkdir -p "$elsewhere"
+(cd "$elsewhere" && exec wine "$game/kelvaro640.exe") 2>"$work/stderr.txt" &
 game_pid=$!
 window="$(wait_for_window Kelvaro 60)" || fail "no window titled Kelvaro"
 xdotool mousemove 640 512
@@ -127,13 +133,41 @@ status=$?
 game_pid=""
 [ "$status" = "0" ] || fail "Escape ended with status $status"
 
+# A start that shows the game full screen (not a message box), ended by
+# Escape with status 0.
+plays_and_ends() {  # name folder program [game arguments]
+  local name="$1" folder="$2" status
+  shift 2
+  (cd "$folder" && exec wine "$@") 2>"$work/stderr.txt" &
+  game_pid=$!
+  window="$(wait_for_window Kelvaro 60)" || fail "$name: no window titled Kelvaro"
+  sleep 1
+  shot "$name"
+  [ "$(width_of "$window")" = "1280" ] || fail "$name: no full-screen game window"
+  press Escape
+  for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$game_pid" 2>/dev/null && fail "$name: Escape did not end the program"
+  wait "$game_pid"
+  status=$?
+  game_pid=""
+  [ "$status" = "0" ] || fail "$name: Escape ended with status $status"
+}
+
+# A course of the pack chosen by name, the pack found beside the program.
+plays_and_ends 5a-course-from-pack "$elsewhere" "$game/kelvaro640.exe" -course sprung
+# A course of one's own in a folder of its own, named in Cyrillic too.
+own="$work/Мой курс"
+mkdir -p "$own"
+cp "$game/inp1.txt" "$own/inp1.txt"
+plays_and_ends 5b-own-course "$own" "$game/kelvaro640.exe"
+
 # --- fatal ends --------------------------------------------------------
 # Runs the program in its folder, answers the message box with Enter and
 # checks the box's caption, the standard-error line and the status.
-fatal_case() {  # name folder caption line status [game arguments]
+fatal_case() {  # name folder caption line status program [game arguments]
   local name="$1" folder="$2" caption="$3" line="$4" want="$5" box status
   shift 5
-  (cd "$folder" && exec wine ./kelvaro640.exe "$@") 2>"$work/stderr.txt" >"$work/stdout.txt" &
+  (cd "$folder" && exec wine "$@") 2>"$work/stderr.txt" >"$work/stdout.txt" &
   game_pid=$!
   box="$(wait_for_window "$caption" 60)" || fail "$name: no message box \"$caption\""
   sleep 0.5
@@ -149,15 +183,15 @@ fatal_case() {  # name folder caption line status [game arguments]
   grep -qxF "$line" <(tr -d '\r' <"$work/stderr.txt") || fail "$name: no line \"$line\" on standard error"
 }
 
-unpack "$work/broken"
-sed -i 's/^b:.*/b:x;/' "$work/broken/Kelvaro/inp1.txt"
-fatal_case 6-broken-course "$work/broken/Kelvaro" "Wichtige Mitteilung (Kelvaro)" \
-  "Wichtige Mitteilung (Kelvaro): ungültige Ball-Startposition" 255
+# The course of one's own is the one read: broken, it is named as broken.
+sed -i 's/^b:.*/b:x;/' "$own/inp1.txt"
+fatal_case 6-broken-course "$own" "Wichtige Mitteilung (Kelvaro)" \
+  "Wichtige Mitteilung (Kelvaro): ungültige Ball-Startposition" 255 "$game/kelvaro640.exe"
 
 unpack "$work/missing"
 rm "$work/missing/Kelvaro/BITMAPS/leben.bmp"
 fatal_case 7-missing-picture "$work/missing/Kelvaro" "RK Fatal Error!" \
-  "RK Fatal Error!: Bitmap file was not found: leben.bmp" 1
+  "RK Fatal Error!: Bitmap file was not found: leben.bmp" 1 ./kelvaro640.exe
 
 # --- the course pack ---------------------------------------------------
 # A course chosen by name is the one played: its winning script wins it.
@@ -170,9 +204,10 @@ grep -q "Sie haben gewonnen" "$work/stderr.txt" || fail "-course welle: not won"
 
 # A window program's refusal and list are message boxes too, with the list
 # also on standard error (and -courses' list on standard output).
-fatal_case 8-unknown-course "$game" "Kelvaro" 'Kelvaro: Unbekannter Kurs "nirgendwo".' 1 -course nirgendwo
+fatal_case 8-unknown-course "$game" "Kelvaro" 'Kelvaro: Unbekannter Kurs "nirgendwo".' 1 \
+  ./kelvaro640.exe -course nirgendwo
 grep -q "^  welle  " <(tr -d '\r' <"$work/stderr.txt") || fail "unknown course: no list on standard error"
-fatal_case 9-course-list "$game" "Kelvaro" "Kelvaro: Verfügbare Kurse:" 0 -courses
+fatal_case 9-course-list "$game" "Kelvaro" "Kelvaro: Verfügbare Kurse:" 0 ./kelvaro640.exe -courses
 grep -q "^  marathon  " <(tr -d '\r' <"$work/stdout.txt") || fail "-courses: no list on standard output"
 
 echo "played under Wine; screenshots in $artefacts"

@@ -78,9 +78,12 @@ bool writeBmp8(const std::string &path, const uint8_t *pixels, int width, int he
   const bool closed = std::fclose(f) == 0;
   if (written && closed) {
     // std::rename does not replace an existing file on Windows; this does,
-    // on every system.
+    // on every system. The names are UTF-8 (the programs' code page on
+    // Windows too): a path made from char8_t is read as UTF-8 everywhere,
+    // one made from char is not on Windows.
     std::error_code renamed;
-    std::filesystem::rename(temporary, path, renamed);
+    std::filesystem::rename(std::u8string(temporary.begin(), temporary.end()),
+                            std::u8string(path.begin(), path.end()), renamed);
     if (!renamed) return true;
     if (renamed.category() == std::generic_category()) errno = renamed.value();
   }
