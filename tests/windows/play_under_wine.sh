@@ -125,18 +125,27 @@ sleep 2
 shot 5-full-screen-again
 [ "$(width_of "$window")" = "1280" ] || fail "the second Alt+Enter did not return to full screen"
 
-press Escape
-for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$game_pid" 2>/dev/null && fail "Escape did not end the program"
-wait "$game_pid"
-status=$?
-game_pid=""
-[ "$status" = "0" ] || fail "Escape ended with status $status"
+# Waits up to 10 s for the program to end with the wanted status; `what`
+# names the cause in a failure.
+program_ends() {  # what wanted-status
+  local status
+  for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$game_pid" 2>/dev/null && fail "$1 did not end the program"
+  wait "$game_pid"
+  status=$?
+  game_pid=""
+  [ "$status" = "$2" ] || fail "$1 ended it with status $status, not $2"
+}
+escape_ends() {  # what
+  press Escape
+  program_ends "$1: Escape" 0
+}
+escape_ends "the zip's program"
 
 # A start that shows the game full screen (not a message box), ended by
 # Escape with status 0.
 plays_and_ends() {  # name folder program [game arguments]
-  local name="$1" folder="$2" status
+  local name="$1" folder="$2"
   shift 2
   (cd "$folder" && exec wine "$@") 2>"$work/stderr.txt" &
   game_pid=$!
@@ -144,13 +153,7 @@ plays_and_ends() {  # name folder program [game arguments]
   sleep 1
   shot "$name"
   [ "$(width_of "$window")" = "1280" ] || fail "$name: no full-screen game window"
-  press Escape
-  for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$game_pid" 2>/dev/null && fail "$name: Escape did not end the program"
-  wait "$game_pid"
-  status=$?
-  game_pid=""
-  [ "$status" = "0" ] || fail "$name: Escape ended with status $status"
+  escape_ends "$name"
 }
 
 # A course of the pack chosen by name, the pack found beside the program.
@@ -165,7 +168,7 @@ plays_and_ends 5b-own-course "$own" "$game/kelvaro640.exe"
 # Runs the program in its folder, answers the message box with Enter and
 # checks the box's caption, the standard-error line and the status.
 fatal_case() {  # name folder caption line status program [game arguments]
-  local name="$1" folder="$2" caption="$3" line="$4" want="$5" box status
+  local name="$1" folder="$2" caption="$3" line="$4" want="$5" box
   shift 5
   (cd "$folder" && exec wine "$@") 2>"$work/stderr.txt" >"$work/stdout.txt" &
   game_pid=$!
@@ -174,12 +177,7 @@ fatal_case() {  # name folder caption line status program [game arguments]
   shot "$name"
   xdotool windowfocus "$box" 2>/dev/null
   xdotool key Return
-  for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$game_pid" 2>/dev/null && fail "$name: the program did not end after the message"
-  wait "$game_pid"
-  status=$?
-  game_pid=""
-  [ "$status" = "$want" ] || fail "$name: status $status, not $want"
+  program_ends "$name: the message's OK" "$want"
   grep -qxF "$line" <(tr -d '\r' <"$work/stderr.txt") || fail "$name: no line \"$line\" on standard error"
 }
 
