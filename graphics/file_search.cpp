@@ -6,12 +6,11 @@
 
 namespace {
 
+// A folder given with a closing backslash (as Windows writes them) needs no
+// separator of ours; a POSIX folder name ending in one is not worth telling
+// apart.
 bool isSeparator(char c) {
-#ifdef _WIN32
   return c == '/' || c == '\\';
-#else
-  return c == '/';
-#endif
 }
 
 // Writes dir + ("/" when dir lacks one) + subdir + name into `out`; false when

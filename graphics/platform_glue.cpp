@@ -33,7 +33,10 @@ int RK_showMessageBox(const char *caption, const char *text, int kind) {
   if (length > 0 && text[length - 1] == '\r') --length;
   std::fprintf(stderr, "%s: %.*s\n", caption, static_cast<int>(length), text);
   std::fflush(stderr);
+  return RK_showMessageBoxOnly(caption, text, kind);
+}
 
+int RK_showMessageBoxOnly(const char *caption, const char *text, int kind) {
   const RK_Platform *p = installed;
   if (p && p->hasDisplay && p->hasDisplay() && p->messageBox) return p->messageBox(caption, text, kind);
   // Nobody can be asked: a question counts as agreed to, like a notice.

@@ -3,7 +3,7 @@
 // through a palette, window-system messages, message boxes and the clock.
 //
 // Exactly one back end is in force (RK_setPlatform). The headless back end
-// serves tests and tools; the SDL2 back end serves players.
+// serves tests and tools; the SDL2, Win32 and browser back ends serve players.
 #pragma once
 
 #include <cstdint>
@@ -86,3 +86,8 @@ uint64_t RK_microseconds();
 // "caption: text" as one line to standard error; without a display the line
 // alone carries it. Returns the answer.
 int RK_showMessageBox(const char *caption, const char *text, int kind);
+
+// The box alone, for a caller that has written its own lines to standard
+// error already: nothing is echoed, and without a display nothing is shown.
+// Returns the answer (a question counts as agreed to without a display).
+int RK_showMessageBoxOnly(const char *caption, const char *text, int kind);

@@ -9,12 +9,14 @@
 
 #include "game/shell/ascii_case.h"
 #include "game/shell/course_catalogue.h"
+#include "framework/host.h"
 #include "game/shell/data_directory.h"
 #include "graphics/rk_platform.h"
 
 namespace {
 
-bool messagesInBox = false;
+// Where nobody reads standard error, every message shows in a box as well.
+bool messagesInBox() { return !host().standardErrorSeen; }
 
 bool readable(const std::string &path) {
   std::FILE *f = std::fopen(path.c_str(), "rb");
@@ -53,13 +55,11 @@ std::string printable(const std::string &name) {
   return name.size() > 64 ? out + "..." : out;
 }
 
-// The box goes straight to the back end: standard error already carries
-// the message, with the list in columns.
+// The box alone: standard error already carries the message, with the list
+// in columns.
 void showBox(const std::string &text, int kind) {
-  if (!messagesInBox) return;
-  const RK_Platform *platform = RK_platform();
-  if (platform && platform->hasDisplay && platform->hasDisplay() && platform->messageBox)
-    platform->messageBox("Kelvaro", text.c_str(), kind);
+  if (!messagesInBox()) return;
+  RK_showMessageBoxOnly("Kelvaro", text.c_str(), kind);
 }
 
 // A box's font is proportional, so columns of spaces would not line up:
@@ -82,8 +82,6 @@ int refuse(const std::string &text, const CoursePack &pack) {
 }
 
 }  // namespace
-
-void setCourseMessagesInBox(bool on) { messagesInBox = on; }
 
 CourseRequest readCourseRequest(int argc, const char *const *argv) {
   CourseRequest request;
@@ -115,7 +113,7 @@ int enterRequestedCourse(const CourseRequest &request) {
   if (request.kind == CourseRequest::List) {
     std::fputs(formatCourseList(pack.catalogue).c_str(), stdout);
     std::fflush(stdout);
-    if (messagesInBox) {
+    if (messagesInBox()) {
       // Like every box, echoed on standard error.
       std::fprintf(stderr, "Kelvaro: Verfügbare Kurse:\n%s", formatCourseList(pack.catalogue).c_str());
       std::fflush(stderr);

@@ -22,12 +22,10 @@ CourseRequest readCourseRequest(int argc, const char *const *argv);
 // The pack is "courses" in the current directory, else under RK_ROOT. Before
 // entering a course folder RK_ROOT is pointed at the main data (unless it is
 // set), so that pictures the course lacks come from the bundled look.
+//
+// Where the host says nobody sees standard error (a Windows window program,
+// the browser page), every message also shows in a message box of the
+// display back end in force (when it has a display), the list of courses
+// included, and "-courses" shows its list in a box too (echoed on standard
+// error, as every box is).
 int enterRequestedCourse(const CourseRequest &request);
-
-// For programs whose standard output and error a player does not see (a
-// Windows window program, the browser page): every message of
-// enterRequestedCourse also shows in a message box of the display back end
-// in force (when it has a display), the list of courses included, and
-// "-courses" shows its list in a box too (echoed on standard error, as every
-// box is). Off by default.
-void setCourseMessagesInBox(bool on);

@@ -4,15 +4,8 @@
 
 #include <string>
 
-// Tells where the installed data lies, "" when there is none. By default
-// (POSIX) share/games/kelvaro beside the program's games folder, or
-// share/kelvaro beside a bin folder; a display back end whose platform keeps
-// data elsewhere, such as beside the program, sets its own before
-// enterGameDataDirectory runs. Null restores the default.
-using DataDirectoryLocator = std::string (*)();
-void setDataDirectoryLocator(DataDirectoryLocator locate);
-
-// The installed data directory holds the course, the pictures under BITMAPS/
+// The installed data directory, as the host in force tells it
+// (hostGameDataDirectory), holds the course, the pictures under BITMAPS/
 // and the font under FONTS/.
 // When RK_ROOT is not set, points it there, so that resources missing from the
 // current directory come from the installation. When "inp1.txt" cannot be

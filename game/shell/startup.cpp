@@ -23,9 +23,7 @@ void ignoreActivate(int) {}
 // Scene errors and the end of the game show their box through the display
 // back end once one exists; FatalMessage has already echoed the line.
 void showFatalBox(const char *caption, const char *text) {
-  const RK_Platform *platform = RK_platform();
-  if (platform && platform->hasDisplay && platform->hasDisplay() && platform->messageBox)
-    platform->messageBox(caption, text, RK_BoxOkInfo);
+  RK_showMessageBoxOnly(caption, text, RK_BoxOkInfo);
 }
 
 [[noreturn]] void reportNoMode(int width, int height) {

@@ -4,3 +4,7 @@
 
 // Installs the headless back end as the one in force.
 void useHeadlessPlatform();
+
+// Installs the host (setHost) for tests and tools: no installed data to fall
+// back on, no player files kept, standard error seen, no sound.
+void useHeadlessHost();

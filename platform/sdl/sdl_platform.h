@@ -6,6 +6,11 @@
 // use, so SDL_VIDEODRIVER may still be set before the first call into it.
 void useSdlPlatform();
 
+// Installs the host (setHost) of the SDL2 build: installed data under
+// share/games/kelvaro or share/kelvaro beside the program's folder, standard
+// error seen.
+void useSdlHost();
+
 #include <cstdint>
 
 // The icon of the windows created from now on: size x size pixels of

@@ -4,3 +4,8 @@
 
 // Installs the back end (RK_setPlatform) and starts listening to the page.
 void useWebPlatform();
+
+// Installs the host (setHost) of the browser build: the page puts the data
+// into the current directory, and the page's console is no place for a
+// player's message, so such messages come up in the page's dialog as well.
+void useWebHost();

@@ -87,12 +87,3 @@ const RK_Platform win32Platform = makePlatform();
 void useWin32Platform() {
   RK_setPlatform(&win32Platform);
 }
-
-std::string win32ProgramDirectory() {
-  char buffer[MAX_PATH * 4];
-  const DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-  if (n == 0 || n >= sizeof buffer) return {};
-  std::string path(buffer, n);
-  const size_t separator = path.find_last_of("\\/");
-  return separator == std::string::npos ? std::string{} : path.substr(0, separator);
-}

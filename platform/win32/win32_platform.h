@@ -8,6 +8,11 @@
 // Installs the back end (RK_setPlatform).
 void useWin32Platform();
 
+// Installs the host (setHost) of the Windows build: the installed data lies
+// beside the program, and nobody sees a window program's standard error, so
+// messages for the player come up as boxes as well.
+void useWin32Host();
+
 // The folder that holds the running program, without a trailing separator;
 // "" when the system does not tell.
 std::string win32ProgramDirectory();

@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "framework/host.h"
 #include "game/shell/course_catalogue.h"
 #include "game/shell/course_choice.h"
 #include "graphics/rk_platform.h"
@@ -99,7 +100,7 @@ class CourseBoxes : public ::testing::Test {
     ASSERT_EQ(chdir(folder_.c_str()), 0);
   }
   void TearDown() override {
-    setCourseMessagesInBox(false);
+    setHost(nullptr);
     RK_setPlatform(previous_);
     if (root_) setenv("RK_ROOT", root_->c_str(), 1);
     EXPECT_EQ(chdir(here_.c_str()), 0);
@@ -120,7 +121,9 @@ TEST_F(CourseBoxes, RefusalsAndTheListShowInABoxOnlyWhereAsked) {
   EXPECT_EQ(enterRequestedCourse({CourseRequest::List, ""}), 0);
   EXPECT_TRUE(shownBoxes.empty());
 
-  setCourseMessagesInBox(true);
+  // A host whose standard error nobody reads, like a window program's.
+  static const Host unseen = {"unseen", nullptr, nullptr, nullptr, false, nullptr};
+  setHost(&unseen);
   const std::string list = "Verfügbare Kurse:\neins – Der erste Kurs.\nzwei – Der zweite.";
   struct Case {
     CourseRequest request;

@@ -159,6 +159,7 @@ int runScripted(const RunOptions &options, std::vector<KeyChange> keyChanges, co
   }
   std::atexit(atProcessExit);
 
+  useHeadlessHost();
   useHeadlessPlatform();
   headlessSetClockStep(options.clockStep);
 

@@ -11,10 +11,8 @@
 int main(int argc, char **argv) {
   static const BuildConstants constants = {KELVARO_SCREEN_WIDTH, KELVARO_SCREEN_HEIGHT, KELVARO_MENU_OK,
                                            KELVARO_MENU_QUIT};
+  useWebHost();
   useWebPlatform();
-  // The page's console is no place for a player's message: a course that
-  // cannot be entered says so in the page's dialog, with the list.
-  setCourseMessagesInBox(true);
   // Through exit, so the page hears the status however the loop was left.
   std::exit(runKelvaro(argc, argv, constants));
 }

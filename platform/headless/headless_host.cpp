@@ -1,0 +1,21 @@
+// The host of tests and tools: everything they need lies in the current
+// directory or under RK_ROOT, and their standard error is read.
+#include "framework/host.h"
+#include "platform/headless/headless.h"
+
+namespace {
+
+const Host headlessHost = {
+    "headless",
+    nullptr,  // gameDataDirectory: none to fall back on
+    nullptr,  // playerFilesDirectory: none kept
+    nullptr,  // playerFilesChanged
+    true,     // standardErrorSeen
+    nullptr,  // audio: none
+};
+
+}  // namespace
+
+void useHeadlessHost() {
+  setHost(&headlessHost);
+}

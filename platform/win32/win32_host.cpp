@@ -1,0 +1,33 @@
+// What the Windows build tells the game about the machine: the installed
+// data beside the program, a standard error nobody sees.
+#include <string>
+
+#include "framework/host.h"
+#include "platform/win32/win32_internal.h"
+#include "platform/win32/win32_platform.h"
+
+namespace {
+
+const Host win32Host = {
+    "win32",
+    win32ProgramDirectory,  // the course, pictures and font lie beside the program
+    nullptr,                // playerFilesDirectory: none kept yet
+    nullptr,                // playerFilesChanged: files written are where they last
+    false,                  // standardErrorSeen: nobody who starts it from Explorer does
+    nullptr,                // audio: none yet
+};
+
+}  // namespace
+
+void useWin32Host() {
+  setHost(&win32Host);
+}
+
+std::string win32ProgramDirectory() {
+  char buffer[MAX_PATH * 4];
+  const DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+  if (n == 0 || n >= sizeof buffer) return {};
+  std::string path(buffer, n);
+  const size_t separator = path.find_last_of("\\/");
+  return separator == std::string::npos ? std::string{} : path.substr(0, separator);
+}
