@@ -3,7 +3,7 @@
 // through a palette, window-system messages, message boxes and the clock.
 //
 // Exactly one back end is in force (RK_setPlatform). The headless back end
-// serves tests and tools; the SDL2, Win32 and browser back ends serve players.
+// serves tests and tools; the desktop and browser back ends serve players.
 #pragma once
 
 #include <cstdint>
