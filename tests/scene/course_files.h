@@ -2,27 +2,17 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "common/portable.h"
 #include "game/scene/scene_loader.h"
 
 class CourseDirectory {
  public:
-  CourseDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelvaro-scene-XXXXXX").string();
-#ifdef _WIN32
-    // No mkdtemp: a unique name, then the folder.
-    if (_mktemp_s(pattern.data(), pattern.size() + 1) != 0 || !std::filesystem::create_directory(pattern))
-      throw std::runtime_error("no temporary folder");
-#else
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-#endif
-    path_ = pattern;
-  }
+  CourseDirectory() : path_(portable::makeTempFolder("kelvaro-scene-")) {}
   ~CourseDirectory() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
