@@ -12,6 +12,7 @@ int main(int argc, char **argv) {
   static const BuildConstants constants = {KELVARO_SCREEN_WIDTH, KELVARO_SCREEN_HEIGHT, KELVARO_MENU_OK,
                                            KELVARO_MENU_QUIT};
   useWebPlatform();
+  useWebHost();
   // The page's console is no place for a player's message: a course that
   // cannot be entered says so in the page's dialog, with the list.
   setCourseMessagesInBox(true);
