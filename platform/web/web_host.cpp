@@ -3,6 +3,7 @@
 // mounts and reads it before the game starts), and nobody reads standard
 // error.
 #include <emscripten/em_js.h>
+#include <emscripten/emscripten.h>
 
 #include "framework/host.h"
 #include "platform/web/web_platform.h"

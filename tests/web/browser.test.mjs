@@ -9,7 +9,10 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 
-import { artefactDir, launchChromium, pageDir, readBmp8, runHeadless, scratchDir, serve } from './support.mjs';
+import {
+  artefactDir, differingPixels, framesLater, grabPicture, headlessShot, keyScript, launchChromium, pageDir, runHeadless,
+  scratchDir, serve,
+} from './support.mjs';
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 // The frame-rate line at the top left follows the browser's clock.
@@ -30,44 +33,6 @@ async function openPage(server, query = '') {
   return { page, errors };
 }
 
-// The picture on the canvas and the number of pictures shown with it, read
-// in one turn of the page, so they belong together.
-async function grabPicture(page) {
-  const grab = await page.evaluate(() => {
-    const canvas = document.getElementById('screen');
-    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-    let text = '';
-    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
-    return { shown: kelvaroPage.shown, width: canvas.width, height: canvas.height, rgba: btoa(text) };
-  });
-  return { ...grab, rgba: Buffer.from(grab.rgba, 'base64') };
-}
-
-// Pixels that differ between a canvas picture and a headless shot, from row
-// `fromRow` down.
-function differingPixels(picture, shot, fromRow = 0) {
-  assert.equal(picture.width, shot.width);
-  assert.equal(picture.height, shot.height);
-  let differing = 0;
-  for (let i = fromRow * shot.width; i < shot.width * shot.height; ++i) {
-    if (picture.rgba[4 * i] !== shot.rgb[3 * i] || picture.rgba[4 * i + 1] !== shot.rgb[3 * i + 1] ||
-        picture.rgba[4 * i + 2] !== shot.rgb[3 * i + 2]) ++differing;
-  }
-  return differing;
-}
-
-// The headless frame after `pass` under a key script; `game` are the game's
-// own arguments (e.g. "-course welle").
-function headlessShot(scratch, script, pass, size, game = []) {
-  const keys = path.join(scratch, 'browser.keys');
-  fs.writeFileSync(keys, script);
-  const shot = path.join(scratch, `pass-${pass}.bmp`);
-  const r = runHeadless(['--size', size, '--keys', keys, '--clock-step', '10', '--frames', String(pass + 1),
-                         '--shot', `${pass}:${shot}`, ...(game.length ? ['--', ...game] : [])], { native: true });
-  assert.equal(r.status, 0, r.stderr);
-  return readBmp8(shot);
-}
-
 // Up then Right, held like a player's keys, start play from the menu.
 // Returns the picture shown a little later and the key script that gives
 // the same keys at the same passes headless: each key reaches the pass
@@ -75,15 +40,13 @@ function headlessShot(scratch, script, pass, size, game = []) {
 async function startPlaying(page) {
   for (const key of ['ArrowUp', 'ArrowRight']) {
     await page.keyboard.down(key);
-    await sleep(150);
+    await framesLater(page, 9);
     await page.keyboard.up(key);
   }
-  await sleep(400);
+  await framesLater(page, 24);
   const playing = await grabPicture(page);
-  const keyLog = await page.evaluate(() => kelvaroPage.keyLog);
-  const names = { ArrowUp: 'up', ArrowRight: 'right' };
-  const script = keyLog.map((k) => `${k.shown} ${k.type === 'keydown' ? '+' : '-'}${names[k.code]}\n`).join('');
-  assert.equal(keyLog.length, 4, script);
+  const { script, count } = await keyScript(page);
+  assert.equal(count, 4, script);
   return { playing, script };
 }
 
