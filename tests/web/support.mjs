@@ -97,7 +97,9 @@ const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '
 export function serve(root, hidden = [], port = 0) {
   const missed = [];
   const server = http.createServer((request, response) => {
-    const relative = decodeURIComponent(new URL(request.url, 'http://x').pathname).replace(/^\/+/, '') || 'index.html';
+    // A folder's address gives its index.html, as static hosts do.
+    const relative = decodeURIComponent(new URL(request.url, 'http://x').pathname).replace(/^\/+/, '')
+      .replace(/(^|\/)$/, '$1index.html');
     const file = path.join(root, relative);
     if (!file.startsWith(root) || hidden.includes(relative) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
       missed.push(relative);
