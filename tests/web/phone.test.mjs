@@ -2,8 +2,9 @@
 // touch keys appear beside the picture and cover none of it; taps reach the
 // menu and start play; a held finger charges the bounce while a second one
 // steers, and the frame after their release is the frame of the same keys
-// played headless. Upright, the page asks to turn the phone. A file the
-// game keeps under /player is still there after a reload.
+// played headless; "Esc" ends it. A message is answered by a tap. Upright,
+// the page asks to turn the phone. A file the game keeps under /player is
+// still there after a reload.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -101,10 +102,32 @@ test('on a landscape phone the touch keys sit beside the picture and play the ga
     assert.notEqual(differingPixels(playing, headlessShot(scratch, uncharged, playing.shown - 1, '320x240'), clockRows), 0,
                     'the charged bounce changed nothing');
     assert.notEqual(differingPixels(menu, shot, clockRows), 0, 'the game never left the menu');
+
+    // "Esc" ends the game as Escape does.
+    const escape = await keyCentre(page, 'Escape');
+    await (await page.touchscreen.touchStart(escape.x, escape.y)).end();
+    await page.waitForFunction(() => kelvaroPage.ended !== null, { timeout: 10000 });
+    assert.deepEqual(await page.evaluate(() => kelvaroPage.ended), { status: 0, message: '' });
     assert.deepEqual(errors, []);
   } finally {
     await page.close();
     fs.rmSync(scratch, { recursive: true, force: true });
+  }
+});
+
+test('a message of the game is answered by a tap', async () => {
+  const lacking = await serve(pageDir(), ['data/inp1.txt']);
+  const page = await chromium.browser.newPage();
+  try {
+    await page.setViewport(landscape);
+    await page.goto(lacking.url);
+    await page.waitForSelector('#dialog:not([hidden])', { timeout: 20000 });
+    await page.tap('#dialog-ok');
+    await page.waitForFunction(() => kelvaroPage.ended !== null, { timeout: 10000 });
+    assert.equal((await page.evaluate(() => kelvaroPage.ended)).status, -1);
+  } finally {
+    await page.close();
+    await lacking.close();
   }
 });
 
