@@ -184,7 +184,7 @@ test('an unknown course in the address is named and the list offered, no game st
     for (const l of links) assert.equal(new URL(l.href).searchParams.get('course'), l.name);
     // Each entry carries the catalogue's description.
     assert.match(await page.$eval('#choice-list li', (e) => e.textContent), /^klassik – \S/);
-    await sleep(300);
+    // The list and the game exclude each other in one turn of the page.
     assert.equal(await page.evaluate(() => kelvaroPage.shown), 0);
     assert.equal(await page.evaluate(() => !!document.querySelector('script[src^="kelvaro"]')), false);
 

@@ -4,7 +4,9 @@
 // the catalogue's entries, each course's files, the pictures and the font.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 #include "page_manifest.h"
 
@@ -48,7 +50,10 @@ int main(int argc, char **argv) {
       return 1;
     }
   }
-  if (std::rename(partial.c_str(), output.c_str()) != 0) {
+  // std::filesystem::rename replaces an existing file on every system.
+  std::error_code error;
+  std::filesystem::rename(partial, output, error);
+  if (error) {
     std::fprintf(stderr, "mkpagemanifest: cannot replace %s\n", output.c_str());
     return 1;
   }
