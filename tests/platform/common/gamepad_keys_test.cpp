@@ -1,6 +1,6 @@
-// The controller mapping every back end shares: which keys the controls
-// hold, the stick's dead zone, several controls and pads on one key, and a
-// pulled pad letting go.
+// The controller mapping every back end shares: the stick's dead zone,
+// several controls and pads on one key, and a pulled pad letting go. Which
+// control presses which key is checked on each back end's own reading.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -27,21 +27,6 @@ PadState holding(PadButton b) {
   return s;
 }
 
-TEST(GamepadKeys, EachControlHoldsItsKey) {
-  GamepadKeys keys;
-  const struct {
-    PadButton button;
-    const char *press;
-  } cases[] = {{PadButton::DpadUp, "+72"},       {PadButton::DpadDown, "+80"}, {PadButton::DpadLeft, "+75"},
-               {PadButton::DpadRight, "+77"},    {PadButton::South, "+28/13"}, {PadButton::Start, "+77"},
-               {PadButton::Back, "+1/27"}};
-  for (const auto &c : cases) {
-    EXPECT_EQ(text(keys.report(0, holding(c.button))), c.press);
-    EXPECT_EQ(text(keys.report(0, PadState{})), std::string("-") + (c.press + 1));
-  }
-  EXPECT_EQ(text(keys.report(0, PadState{})), "");
-}
-
 TEST(GamepadKeys, TheStickHasADeadZoneWithoutChatter) {
   EXPECT_EQ(stickDirection(0, 0), 0);
   EXPECT_EQ(stickDirection(kStickPress - 1, 0), 0);
@@ -61,7 +46,6 @@ TEST(GamepadKeys, TheStickHasADeadZoneWithoutChatter) {
   EXPECT_EQ(text(keys.moveStickX(3, -30000)), "+75");
   EXPECT_EQ(text(keys.moveStickX(3, 30000)), "-75 +77") << "straight across: let go first";
   EXPECT_EQ(text(keys.moveStickY(3, -30000)), "+72") << "up is negative";
-  EXPECT_EQ(text(keys.moveStickY(3, 30000)), "-72 +80");
 }
 
 TEST(GamepadKeys, AKeyHeldByManyControlsGoesUpWithTheLast) {
@@ -79,7 +63,6 @@ TEST(GamepadKeys, AKeyHeldByManyControlsGoesUpWithTheLast) {
   stick.stickX = 30000;
   keys.report(1, holding(PadButton::Start));
   EXPECT_EQ(text(keys.report(1, stick)), "");
-  EXPECT_TRUE(keys.known(1));
 }
 
 TEST(GamepadKeys, APulledPadLetsGoAndComesBackAsNew) {
@@ -90,12 +73,9 @@ TEST(GamepadKeys, APulledPadLetsGoAndComesBackAsNew) {
   EXPECT_EQ(text(keys.report(7, s)), "+72 +75 +28/13");
   keys.report(8, holding(PadButton::DpadUp));
   EXPECT_EQ(text(keys.remove(7)), "-75 -28/13");
-  EXPECT_FALSE(keys.known(7));
-  EXPECT_EQ(text(keys.remove(7)), "");
   EXPECT_EQ(text(keys.remove(8)), "-72");
   // Controls of a pad the mapping does not know change nothing.
   EXPECT_EQ(text(keys.setButton(7, PadButton::South, true)), "");
-  EXPECT_EQ(text(keys.report(7, holding(PadButton::Back))), "+1/27");
 
   // Pads past the most it keeps are ignored, until one leaves.
   GamepadKeys many;
