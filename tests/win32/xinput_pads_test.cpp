@@ -85,8 +85,8 @@ TEST_F(XInputPads, PluggingAndPullingWithEmptySlotsAskedOnceASecond) {
   // what is held.
   pressed.clear();
   releaseXInputPads(record);
-  EXPECT_EQ(pressed, "-77 -28");
-  EXPECT_EQ(poll(3032), "+77 +28/13");
+  EXPECT_EQ(pressed, "-28 -77");
+  EXPECT_EQ(poll(3032), "+28/13 +77");
 }
 
 TEST(XInputLoading, NoDllMeansNoControllers) {
