@@ -198,3 +198,65 @@ test('an unknown course in the address is named and the list offered, no game st
     await server.close();
   }
 });
+
+// A pad of the standard layout as the page's hook takes it; the test sets
+// what it holds.
+async function plugFakePad(page) {
+  await page.evaluate(() => {
+    const buttons = Array.from({ length: 17 }, () => ({ pressed: false, value: 0 }));
+    window.fakePad = { index: 0, id: 'Kelvaro test pad', connected: true, mapping: 'standard', buttons, axes: [0, 0, 0, 0] };
+    window.fakePadPlugged = true;
+    kelvaroGamepad.readFrom(() => [window.fakePadPlugged ? window.fakePad : null]);
+  });
+}
+const padButton = (page, index, pressed) =>
+  page.evaluate((i, p) => { window.fakePad.buttons[i] = { pressed: p, value: p ? 1 : 0 }; }, index, pressed);
+const padKeys = (page) => page.evaluate(() => kelvaroPage.keyLog.map((k) => `${k.type === 'keydown' ? '+' : '-'}${k.code}`));
+
+test('a controller plays the page as the keyboard does, lets go when pulled and ends with Back', async () => {
+  const server = await serve(pageDir());
+  const { page, errors } = await openPage(server, '?size=320');
+  const scratch = scratchDir('kelvaro-browser-pad-');
+  try {
+    await page.waitForFunction(() => kelvaroPage.shown >= 5, { timeout: 20000 });
+    const menu = await grabPicture(page);
+    await plugFakePad(page);
+    // D-pad up, then Start: the menu's play item.
+    for (const button of [12, 9]) {
+      await padButton(page, button, true);
+      await sleep(150);
+      await padButton(page, button, false);
+      await sleep(150);
+    }
+    const playing = await grabPicture(page);
+    const keyLog = await page.evaluate(() => kelvaroPage.keyLog);
+    const names = { ArrowUp: 'up', ArrowRight: 'right' };
+    const script = keyLog.map((k) => `${k.shown} ${k.type === 'keydown' ? '+' : '-'}${names[k.code]}\n`).join('');
+    assert.deepEqual(await padKeys(page), ['+ArrowUp', '-ArrowUp', '+ArrowRight', '-ArrowRight']);
+    const shot = headlessShot(scratch, script, playing.shown - 1, '320x240');
+    assert.equal(differingPixels(playing, shot, clockRows), 0,
+                 `the playing frame after pass ${playing.shown - 1} differs from the headless one; keys:\n${script}`);
+    assert.notEqual(differingPixels(menu, shot, clockRows), 0, 'the game never left the menu');
+
+    // The stick past its dead zone and the south button, then the pad pulled
+    // while both are held: the page lets go of both keys.
+    await page.evaluate(() => { window.fakePad.axes[0] = -0.9; });
+    await padButton(page, 0, true);
+    await page.waitForFunction(() => kelvaroGamepad.held.size === 2, { timeout: 5000 });
+    await page.evaluate(() => { window.fakePadPlugged = false; });
+    await page.waitForFunction(() => kelvaroGamepad.held.size === 0, { timeout: 5000 });
+    assert.deepEqual((await padKeys(page)).slice(4).sort(), ['+ArrowLeft', '+Enter', '-ArrowLeft', '-Enter']);
+
+    // Plugged in again, Back is Escape and ends the game.
+    await page.evaluate(() => { window.fakePad.axes[0] = 0; window.fakePad.buttons[0] = { pressed: false, value: 0 }; });
+    await page.evaluate(() => { window.fakePadPlugged = true; });
+    await padButton(page, 8, true);
+    await page.waitForFunction(() => kelvaroPage.ended !== null, { timeout: 10000 });
+    assert.deepEqual(await page.evaluate(() => kelvaroPage.ended), { status: 0, message: '' });
+    assert.deepEqual(errors, []);
+  } finally {
+    await page.close();
+    await server.close();
+    fs.rmSync(scratch, { recursive: true, force: true });
+  }
+});
