@@ -211,7 +211,7 @@ async function plugFakePad(page) {
 }
 const padButton = (page, index, pressed) =>
   page.evaluate((i, p) => { window.fakePad.buttons[i] = { pressed: p, value: p ? 1 : 0 }; }, index, pressed);
-const padKeys = (page) => page.evaluate(() => kelvaroPage.keyLog.map((k) => `${k.type === 'keydown' ? '+' : '-'}${k.code}`));
+const padKeys = (page) => page.evaluate(() => kelvaroPage.recentKeys.map((k) => `${k.type === 'keydown' ? '+' : '-'}${k.code}`));
 
 test('a controller plays the page as the keyboard does, lets go when pulled and ends with Back', async () => {
   const server = await serve(pageDir());
@@ -224,14 +224,12 @@ test('a controller plays the page as the keyboard does, lets go when pulled and 
     // D-pad up, then Start: the menu's play item.
     for (const button of [12, 9]) {
       await padButton(page, button, true);
-      await sleep(150);
+      await framesLater(page, 9);
       await padButton(page, button, false);
-      await sleep(150);
+      await framesLater(page, 9);
     }
     const playing = await grabPicture(page);
-    const keyLog = await page.evaluate(() => kelvaroPage.keyLog);
-    const names = { ArrowUp: 'up', ArrowRight: 'right' };
-    const script = keyLog.map((k) => `${k.shown} ${k.type === 'keydown' ? '+' : '-'}${names[k.code]}\n`).join('');
+    const { script } = await keyScript(page);
     assert.deepEqual(await padKeys(page), ['+ArrowUp', '-ArrowUp', '+ArrowRight', '-ArrowRight']);
     const shot = headlessShot(scratch, script, playing.shown - 1, '320x240');
     assert.equal(differingPixels(playing, shot, clockRows), 0,
