@@ -1,18 +1,22 @@
-// What the browser build tells the game about the machine: the page has put
-// the data into the current directory, and nobody reads the page's console.
+// The browser's Host: the page has put the data into the current directory,
+// the player's files live at /player in the browser's storage (the page
+// mounts and reads it before the game starts), and nobody reads standard
+// error.
+#include <emscripten/em_js.h>
+#include <emscripten/emscripten.h>
+
 #include "framework/host.h"
 #include "platform/web/web_platform.h"
 
+EM_JS(void, kelvaroSavePlayerFiles, (), { kelvaroPage.savePlayerFiles(); });
+
 namespace {
 
-const Host webHost = {
-    "web",
-    nullptr,  // gameDataDirectory: the current directory holds it
-    nullptr,  // playerFilesDirectory: none kept yet
-    nullptr,  // playerFilesChanged: nothing to copy to the browser's storage yet
-    false,    // standardErrorSeen
-    nullptr,  // audio: none yet
-};
+std::string playerFiles() {
+  return "/player";
+}
+
+const Host webHost = {"web", nullptr, playerFiles, kelvaroSavePlayerFiles, false, nullptr};
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 void useWebPlatform();
 
 // Installs the host (setHost) of the browser build: the page puts the data
-// into the current directory, and the page's console is no place for a
-// player's message, so such messages come up in the page's dialog as well.
+// into the current directory, the player's files live in the browser's
+// storage at /player, and the page's console is no place for a player's
+// message, so such messages come up in the page's dialog as well.
 void useWebHost();
