@@ -8,6 +8,8 @@
 #include "game/scene/fatal_message.h"
 #include "game/scene/scene_loader.h"
 #include "game/shell/ascii_case.h"
+#include "game/shell/choice/choice_session.h"
+#include "game/shell/choice/choice_trigger.h"
 #include "game/shell/course_choice.h"
 #include "game/shell/game_frame.h"
 #include "game/shell/input.h"
@@ -16,6 +18,9 @@
 #include "graphics/rk_platform.h"
 
 namespace {
+
+GameFunc gameStep = pollKeys;
+DrawFunc drawStep = drawFrame;
 
 void ignoreMouseDown(const Event &) {}
 void ignoreActivate(int) {}
@@ -93,14 +98,23 @@ void startKelvaro(int argc, const char *const *argv, const BuildConstants &const
   setFatalMessageBoxShower(showFatalBox);
   setBuildConstants(constants);
 
-  // A course from the pack: its folder becomes the current directory, so the
-  // course and its own pictures are found there first.
-  const int courseStatus = enterRequestedCourse(readCourseRequest(argc, argv));
-  if (courseStatus >= 0) std::exit(courseStatus);
+  // Opened on the course choice, the program loads a course only when the
+  // player takes one.
+  CoursePack pack;
+  const bool choose = wantsCourseChoice(argc, argv) && findInstalledCoursePack(pack) && !pack.catalogue.empty();
+  gameStep = pollKeys;
+  drawStep = drawFrame;
 
-  LoadScene("inp1.txt");
-  resetSimulation();
-  setLifeLostHandler(loseLife);
+  if (!choose) {
+    // A course from the pack: its folder becomes the current directory, so
+    // the course and its own pictures are found there first.
+    const int courseStatus = enterRequestedCourse(readCourseRequest(argc, argv));
+    if (courseStatus >= 0) std::exit(courseStatus);
+
+    LoadScene("inp1.txt");
+    resetSimulation();
+    setLifeLostHandler(loseLife);
+  }
 
   DriverOptions options = defaultGameDriverOptions();
   parseCommandLine(argc, argv, &options);
@@ -126,7 +140,21 @@ void startKelvaro(int argc, const char *const *argv, const BuildConstants &const
 
   if (!setMode(mode, 0, 2, 1)) RK_reportFatal(RK_errorText(RK_lastError()));
 
+  if (choose) {
+    startCourseChoice(pack);
+    gameStep = courseChoiceGameFunc();
+    drawStep = courseChoiceDrawFunc();
+    return;
+  }
   loadResources();
+}
+
+GameFunc kelvaroGameFunc() {
+  return gameStep;
+}
+
+DrawFunc kelvaroDrawFunc() {
+  return drawStep;
 }
 
 int runKelvaro(int argc, const char *const *argv, const BuildConstants &constants) {

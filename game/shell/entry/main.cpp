@@ -1,13 +1,16 @@
 // Entry point of kelvaro640 and kelvaro320. The two programs are built from
 // this one file; only the build constants differ.
+#include "framework/host.h"
 #include "game/shell/course_choice.h"
 #include "game/shell/data_directory.h"
 #include "game/shell/startup.h"
 #ifdef KELVARO_WIN32
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_player_files.h"
 #else
 #include "kelvaro_window_icon.h"
 #include "platform/sdl/sdl_platform.h"
+#include "platform/sdl/sdl_player_files.h"
 #endif
 
 int main(int argc, char **argv) {
@@ -21,10 +24,14 @@ int main(int argc, char **argv) {
   // from Explorer, so the course pack's messages and list come up as boxes.
   setCourseMessagesInBox(true);
   useWin32Platform();
+  static const Host windowsHost = {"win32", nullptr, win32PlayerFilesDirectory, nullptr, false, nullptr};
+  setHost(&windowsHost);
 #else
   enterGameDataDirectory();
   setSdlWindowIcon(kelvaroWindowIcon, kelvaroWindowIconSize);
   useSdlPlatform();
+  static const Host desktopHost = {"sdl", nullptr, sdlPlayerFilesDirectory, nullptr, true, nullptr};
+  setHost(&desktopHost);
 #endif
   return runKelvaro(argc, argv, constants);
 }
