@@ -10,6 +10,7 @@
 #include "game/shell/ascii_case.h"
 #include "game/shell/choice/choice_session.h"
 #include "game/shell/choice/choice_trigger.h"
+#include "game/shell/choice/replay_start.h"
 #include "game/shell/course_choice.h"
 #include "game/shell/game_frame.h"
 #include "game/shell/input.h"
@@ -100,15 +101,19 @@ void startKelvaro(int argc, const char *const *argv, const BuildConstants &const
 
   // Opened on the course choice, the program loads a course only when the
   // player takes one.
+  // A replay names its course and brings its own keys.
+  const std::string replay = replayRequest(argc, argv);
   CoursePack pack;
-  const bool choose = wantsCourseChoice(argc, argv) && findInstalledCoursePack(pack) && !pack.catalogue.empty();
-  gameStep = pollKeys;
+  const bool choose = replay.empty() && wantsCourseChoice(argc, argv) && findInstalledCoursePack(pack) &&
+                      !pack.catalogue.empty();
+  gameStep = replay.empty() ? pollKeys : pollReplayedKeys;
   drawStep = drawFrame;
 
   if (!choose) {
     // A course from the pack: its folder becomes the current directory, so
     // the course and its own pictures are found there first.
-    const int courseStatus = enterRequestedCourse(readCourseRequest(argc, argv));
+    const int courseStatus =
+        replay.empty() ? enterRequestedCourse(readCourseRequest(argc, argv)) : enterReplayCourse(replay);
     if (courseStatus >= 0) std::exit(courseStatus);
 
     LoadScene("inp1.txt");
@@ -125,7 +130,7 @@ void startKelvaro(int argc, const char *const *argv, const BuildConstants &const
   setGameDrawSlot(drawSlot);
 
   setDrawFunc(drawFrame);
-  setGameFunc(pollKeys);
+  setGameFunc(gameStep);
   setKeyDownFunc(onKeyDown);
   setKeyUpFunc(onKeyUp);
   setMouseDownFunc(ignoreMouseDown);
