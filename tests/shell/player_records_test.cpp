@@ -21,21 +21,26 @@ namespace fs = std::filesystem;
 namespace {
 
 std::vector<std::string> said;
-void collect(const std::string &text) { said.push_back(text); }
+void collect(const std::string &text) {
+  said.push_back(text);
+}
 
 std::string slurp(const fs::path &p) {
   std::ifstream in(p, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void put(const fs::path &p, const std::string &text) { std::ofstream(p, std::ios::binary) << text; }
+void put(const fs::path &p, const std::string &text) {
+  std::ofstream(p, std::ios::binary) << text;
+}
 
 class PlayerRecords : public ::testing::Test {
  protected:
   void SetUp() override {
     said.clear();
-    folder = fs::temp_directory_path() / ("kelvaro-records-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                          "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder = fs::temp_directory_path() /
+             ("kelvaro-records-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder);
     fs::create_directories(folder);
   }
@@ -82,15 +87,15 @@ TEST_F(PlayerRecords, FirstWinIsKeptAndOnlyABetterRunReplacesIt) {
 
 TEST_F(PlayerRecords, DamagedFilesAreSetAsideWithOneMessage) {
   const std::vector<std::string> damaged = {
-      "kelvaro-records 1\nauftakt 1000 2\n",        // cut off before its end
-      "kelvaro-records 1\nauftakt 10",              // cut off inside a line
-      "",                                           // empty
-      std::string("\x89PNG\r\n\x1a\n\0\0", 10),     // another program's file
-      "kelvaro-records 1\n../x 10 0\nend\n",        // a name that is no course
-      "kelvaro-records 1\nauftakt -5 0\nend\n",     // a negative count
+      "kelvaro-records 1\nauftakt 1000 2\n",                 // cut off before its end
+      "kelvaro-records 1\nauftakt 10",                       // cut off inside a line
+      "",                                                    // empty
+      std::string("\x89PNG\r\n\x1a\n\0\0", 10),              // another program's file
+      "kelvaro-records 1\n../x 10 0\nend\n",                 // a name that is no course
+      "kelvaro-records 1\nauftakt -5 0\nend\n",              // a negative count
       "kelvaro-records 1\nauftakt 5 0\nauftakt 6 0\nend\n",  // twice
-      "kelvaro-records 1\nend\ntrailing\n",         // more after the end
-      "kelvaro-records zero\nend\n",                // no version
+      "kelvaro-records 1\nend\ntrailing\n",                  // more after the end
+      "kelvaro-records zero\nend\n",                         // no version
   };
   for (const std::string &text : damaged) {
     SCOPED_TRACE(text);

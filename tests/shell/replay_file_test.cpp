@@ -11,7 +11,8 @@
 namespace {
 
 const ReplayHeader header{"sprung", "0123456789abcdef", 320, 240, "1.0.0", 918};
-const std::vector<ReplayKey> keys = {{0, 72, true}, {1, 72, false}, {1, 77, true}, {26, 28, true}, {40, 28, false}};
+const std::vector<ReplayKey> keys = {
+    {0, 72, true}, {1, 72, false}, {1, 77, true}, {26, 28, true}, {40, 28, false}};
 
 }  // namespace
 
@@ -53,13 +54,13 @@ TEST(ReplayFile, DamagedNewerAndPlainScriptsAreToldApart) {
     return text;
   };
   const std::vector<std::string> damaged = {
-      good.substr(0, good.find("# passes")),          // cut off in the header
-      replaced("# course sprung", "# course ../x"),     // a path for a course
+      good.substr(0, good.find("# passes")),             // cut off in the header
+      replaced("# course sprung", "# course ../x"),      // a path for a course
       replaced("0123456789abcdef", "0123456789ABCDEF"),  // not the hash's form
-      replaced("# size 320x240", "# size 321x240"),     // no size of the game
-      replaced("26 +enter", "26 +escape"),              // not a playing key
-      replaced("40 -enter", "20 -enter"),               // passes going back
-      replaced("40 -enter", "919 -enter"),              // beyond the run's end
+      replaced("# size 320x240", "# size 321x240"),      // no size of the game
+      replaced("26 +enter", "26 +escape"),               // not a playing key
+      replaced("40 -enter", "20 -enter"),                // passes going back
+      replaced("40 -enter", "919 -enter"),               // beyond the run's end
       replaced("# kelvaro-replay 1", "# kelvaro-replay one"),
   };
   for (const std::string &text : damaged) {

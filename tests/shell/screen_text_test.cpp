@@ -7,6 +7,8 @@
 TEST(ScreenText, GermanLettersAreWrittenOutAndOtherCharactersBecomeOneMark) {
   EXPECT_EQ(asciiForScreen("Kurs wählen – Sprünge über Größe"), "Kurs waehlen - Spruenge ueber Groesse");
   EXPECT_EQ(asciiForScreen("Ä Ö Ü ß „x“"), "Ae Oe Ue ss \"x\"");
-  EXPECT_EQ(asciiForScreen("a\xE2\x82\xAC" "b\tc"), "a?b c");  // the euro sign, a tab
-  EXPECT_EQ(asciiForScreen("\xC3"), "?");                      // cut inside a character
+  EXPECT_EQ(asciiForScreen("a\xE2\x82\xAC"
+                           "b\tc"),
+            "a?b c");                      // the euro sign, a tab
+  EXPECT_EQ(asciiForScreen("\xC3"), "?");  // cut inside a character
 }

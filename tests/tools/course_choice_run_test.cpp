@@ -71,8 +71,8 @@ class CourseChoiceRun : public ::testing::Test {
     keys += shifted(winningScript(courses[index]), start);
     keys += std::to_string(start + wonBy[index]) + " +escape\n";
     writeFile(path("win.keys"), keys);
-    return runHeadless({"--size", size, "--keys", path("win.keys"), "--frames", "6000", "--player-files", players(),
-                        "--", "-choose"},
+    return runHeadless({"--size", size, "--keys", path("win.keys"), "--frames", "6000", "--player-files",
+                        players(), "--", "-choose"},
                        dataDir(), scratch_);
   }
 
@@ -91,16 +91,16 @@ TEST_F(CourseChoiceRun, MovesStartsAndComesBackAfterTheQuitItemAndTheWinAtBothSi
     fs::remove_all(players());
     std::ostringstream keys;
     keys << "0 +down\n1 -down\n2 +down\n3 -down\n4 +up\n5 -up\n"
-         << "10 +right\n11 -right\n"  // the course starts at pass 12, in its menu
-         << "20 +right\n21 -right\n"  // its quit item: back to the list
+         << "10 +right\n11 -right\n"   // the course starts at pass 12, in its menu
+         << "20 +right\n21 -right\n"   // its quit item: back to the list
          << "30 +right\n31 -right\n";  // the same course again
     keys << shifted(winningScript("auftakt"), 32) << "2000 +escape\n";
     writeFile(path("nav.keys"), keys.str());
-    const ChildResult r = runHeadless({"--size", size, "--keys", path("nav.keys"), "--frames", "2100", "--shot",
-                                       "8:" + path("list.bmp"), "--shot", "15:" + path("menu.bmp"), "--shot",
-                                       "25:" + path("back.bmp"), "--shot", "1999:" + path("after-win.bmp"),
-                                       "--player-files", players(), "--", "-choose"},
-                                      dataDir(), scratch_);
+    const ChildResult r = runHeadless(
+        {"--size", size, "--keys", path("nav.keys"), "--frames", "2100", "--shot", "8:" + path("list.bmp"),
+         "--shot", "15:" + path("menu.bmp"), "--shot", "25:" + path("back.bmp"), "--shot",
+         "1999:" + path("after-win.bmp"), "--player-files", players(), "--", "-choose"},
+        dataDir(), scratch_);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("Sie haben gewonnen"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("Erster Sieg auf \"auftakt\""), std::string::npos) << r.err;
@@ -129,17 +129,19 @@ TEST_F(CourseChoiceRun, EveryCoursesWinIsKeptAndItsReplayPlaysBackToTheSameTrace
     const std::string replay = players() + "/" + course + ".replay";
     ASSERT_TRUE(fileExists(replay));
 
-    const ChildResult scripted = runHeadless({"--size", "320x240", "--keys", winningScript(course), "--frames", "9000", "--trace",
-                                              path("scripted.trace"), "--", "-course", course},
-                                             dataDir(), scratch_);
-    const ChildResult replayed =
-        runHeadless({"--keys", replay, "--frames", "9000", "--trace", path("replayed.trace")}, dataDir(), scratch_);
+    const ChildResult scripted =
+        runHeadless({"--size", "320x240", "--keys", winningScript(course), "--frames", "9000", "--trace",
+                     path("scripted.trace"), "--", "-course", course},
+                    dataDir(), scratch_);
+    const ChildResult replayed = runHeadless(
+        {"--keys", replay, "--frames", "9000", "--trace", path("replayed.trace")}, dataDir(), scratch_);
     EXPECT_EQ(scripted.status, 255) << scripted.err;
     EXPECT_EQ(replayed.status, 255) << replayed.err;
     EXPECT_EQ(readFile(path("scripted.trace")), readFile(path("replayed.trace")));
   }
   const std::string records = readFile(players() + "/records.txt");
-  for (const char *course : courses) EXPECT_NE(records.find(std::string("\n") + course + " "), std::string::npos);
+  for (const char *course : courses)
+    EXPECT_NE(records.find(std::string("\n") + course + " "), std::string::npos);
 }
 
 TEST_F(CourseChoiceRun, AReplayOfAChangedCourseOrADamagedReplayIsRefused) {

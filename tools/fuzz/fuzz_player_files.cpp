@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     check(header2.course == header.course && header2.courseHash == header.courseHash &&
           header2.width == header.width && header2.passes == header.passes && keys2.size() == keys.size());
     for (size_t i = 0; i < keys.size(); ++i)
-      check(keys2[i].pass == keys[i].pass && keys2[i].scanCode == keys[i].scanCode && keys2[i].down == keys[i].down);
+      check(keys2[i].pass == keys[i].pass && keys2[i].scanCode == keys[i].scanCode &&
+            keys2[i].down == keys[i].down);
   }
 
   for (const auto &[name, par] : parseParLines(text)) {

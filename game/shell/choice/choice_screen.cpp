@@ -87,8 +87,12 @@ std::string describePar(const CoursePar &par) {
 
 }  // namespace
 
-int choicePictureWidth(int screenWidth) { return screenWidth < 640 ? 54 : 124; }
-int choicePictureHeight(int screenWidth) { return screenWidth < 640 ? 26 : 58; }
+int choicePictureWidth(int screenWidth) {
+  return screenWidth < 640 ? 54 : 124;
+}
+int choicePictureHeight(int screenWidth) {
+  return screenWidth < 640 ? 26 : 58;
+}
 
 std::string describeBest(const CourseResult &best, const CoursePar &par) {
   std::string text = "Bestleistung: " + describePasses(best.passes) + ", " + livesLost(best.livesLost);
@@ -105,7 +109,8 @@ void drawChoiceScreen(const ChoiceView &view) {
   Canvas canvas(width, height);
   for (size_t i = 0; i < entries.size(); ++i) {
     const int y = l.firstRowY + static_cast<int>(i) * l.rowHeight;
-    if (static_cast<int>(i) == view.selected) canvas.fill(l.rowLeft, y, l.rowRight, y + l.rowHeight - 2, ChoiceColour::Bar);
+    if (static_cast<int>(i) == view.selected)
+      canvas.fill(l.rowLeft, y, l.rowRight, y + l.rowHeight - 2, ChoiceColour::Bar);
     const CoursePicture &picture = entries[i].picture;
     canvas.fill(l.pictureX - 1, y + l.pictureY - 1, l.pictureX + picture.width + 1,
                 y + l.pictureY + picture.height + 1, ChoiceColour::Frame);
@@ -128,8 +133,8 @@ void drawChoiceScreen(const ChoiceView &view) {
         if (medal != Medal::None) line += std::string(" ") + medalName(medal);
       }
       text(l.textX, y + 4, medal != Medal::None ? medalColour(medal) : ChoiceColour::Text, line, textWidth);
-      text(l.textX, y + 4 + LineHeight, ChoiceColour::Faint, best ? livesLost(best->livesLost) : "noch nicht gewonnen",
-           textWidth);
+      text(l.textX, y + 4 + LineHeight, ChoiceColour::Faint,
+           best ? livesLost(best->livesLost) : "noch nicht gewonnen", textWidth);
       continue;
     }
     text(l.textX, y + 4, ChoiceColour::Text, e.course.name, textWidth);
@@ -142,12 +147,14 @@ void drawChoiceScreen(const ChoiceView &view) {
   int y = l.footerY;
   const int footerWidth = width - 2 * (l.rowLeft + 4);
   if (l.compact && view.selected >= 0 && view.selected < static_cast<int>(entries.size())) {
-    text(l.rowLeft + 4, y, ChoiceColour::Faint, entries[size_t(view.selected)].course.description, footerWidth);
+    text(l.rowLeft + 4, y, ChoiceColour::Faint, entries[size_t(view.selected)].course.description,
+         footerWidth);
     y += LineHeight;
   }
   text(l.rowLeft + 4, y, ChoiceColour::Text,
-       l.compact ? "Hoch/Runter, Rechts: spielen, Links: ansehen, Esc: Ende"
-                 : "Hoch/Runter: wählen   Rechts oder Enter: spielen   Links: beste Fahrt ansehen   Esc: beenden",
+       l.compact
+           ? "Hoch/Runter, Rechts: spielen, Links: ansehen, Esc: Ende"
+           : "Hoch/Runter: wählen   Rechts oder Enter: spielen   Links: beste Fahrt ansehen   Esc: beenden",
        footerWidth);
   y += LineHeight;
   for (const std::string &line : wrapToWidth(asciiForScreen(view.message), footerWidth, l.compact ? 2 : 2)) {

@@ -169,8 +169,8 @@ void finishWin() {
     return;
   }
   const CourseResult result{session.playingPasses, session.livesLost};
-  ReplayHeader header{e.course.name, session.courseHash, gameScreenWidth(), gameScreenHeight(), programVersion(),
-                      session.nextPass};
+  ReplayHeader header{e.course.name,      session.courseHash, gameScreenWidth(),
+                      gameScreenHeight(), programVersion(),   session.nextPass};
   const std::string replay = formatReplay(header, session.recorder.keys());
   const CourseResult *old = session.records.best(e.course.name);
   const bool hadOne = old != nullptr;
@@ -180,7 +180,8 @@ void finishWin() {
   if (session.records.offer(e.course.name, result, replay)) {
     const Medal medal = medalFor(result.passes, e.par);
     text = std::string(hadOne ? "Neue Bestleistung" : "Erster Sieg") + " auf \"" + e.course.name +
-           "\": " + describePasses(result.passes) + ", " + std::to_string(result.livesLost) + " Leben verloren";
+           "\": " + describePasses(result.passes) + ", " + std::to_string(result.livesLost) +
+           " Leben verloren";
     text += medal == Medal::None ? std::string(".") : std::string(" – Medaille: ") + medalName(medal) + "!";
   } else {
     text = "Gewonnen in " + describePasses(result.passes) + "; die Bestleistung bleibt bei " +

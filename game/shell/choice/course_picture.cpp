@@ -21,7 +21,9 @@ void fillTriangle(CoursePicture &picture, Corner a, Corner b, Corner c, uint8_t 
   const int bottom = std::min(picture.height - 1, static_cast<int>(std::floor(c.y - 0.5)));
   for (int row = top; row <= bottom; ++row) {
     const double y = row + 0.5;
-    auto cross = [y](Corner p, Corner q) { return q.y == p.y ? p.x : p.x + (q.x - p.x) * (y - p.y) / (q.y - p.y); };
+    auto cross = [y](Corner p, Corner q) {
+      return q.y == p.y ? p.x : p.x + (q.x - p.x) * (y - p.y) / (q.y - p.y);
+    };
     double left = cross(a, c);
     double right = y < b.y ? cross(a, b) : cross(b, c);
     if (left > right) std::swap(left, right);

@@ -32,7 +32,8 @@ std::string replayRequest(int argc, const char *const *argv) {
 
 int enterReplayCourse(const std::string &file) {
   std::string text;
-  if (!readWholeFile(file, text)) return refuse("Die Aufzeichnung \"" + file + "\" kann nicht gelesen werden.");
+  if (!readWholeFile(file, text))
+    return refuse("Die Aufzeichnung \"" + file + "\" kann nicht gelesen werden.");
   ReplayHeader header;
   std::vector<ReplayKey> keys;
   switch (parseReplay(text, header, keys)) {

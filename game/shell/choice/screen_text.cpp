@@ -8,9 +8,8 @@
 std::string asciiForScreen(const std::string &utf8) {
   static const struct {
     const char *from, *to;
-  } spelled[] = {{"ä", "ae"}, {"ö", "oe"}, {"ü", "ue"}, {"Ä", "Ae"}, {"Ö", "Oe"},
-                 {"Ü", "Ue"}, {"ß", "ss"}, {"–", "-"},  {"—", "-"},  {"„", "\""},
-                 {"“", "\""}, {"”", "\""}, {"…", "..."}};
+  } spelled[] = {{"ä", "ae"}, {"ö", "oe"}, {"ü", "ue"}, {"Ä", "Ae"}, {"Ö", "Oe"}, {"Ü", "Ue"}, {"ß", "ss"},
+                 {"–", "-"},  {"—", "-"},  {"„", "\""}, {"“", "\""}, {"”", "\""}, {"…", "..."}};
   std::string out;
   for (size_t i = 0; i < utf8.size();) {
     const unsigned char c = static_cast<unsigned char>(utf8[i]);

@@ -29,7 +29,9 @@ bool replaceFile(const std::string &from, const std::string &to, std::string &er
 
 }  // namespace
 
-void simulateDiskSpace(long bytes) { diskSpace = bytes; }
+void simulateDiskSpace(long bytes) {
+  diskSpace = bytes;
+}
 
 bool writeFileAtomically(const std::string &path, const std::string &text, std::string &error) {
   const std::string fresh = path + ".new";

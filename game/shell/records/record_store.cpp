@@ -46,16 +46,19 @@ void RecordStore::open(const std::string &folder, PlayerMessageFunc sayFunc) {
       writable_ = true;
       break;
     case RecordsReading::Newer:
-      say("\"" + path + "\" stammt von einer neueren Version von Kelvaro; die Bestleistungen bleiben unverändert.");
+      say("\"" + path +
+          "\" stammt von einer neueren Version von Kelvaro; die Bestleistungen bleiben unverändert.");
       records_.clear();
       break;
     case RecordsReading::Damaged: {
       records_.clear();
       const std::string aside = setFileAside(path);
       if (aside.empty()) {
-        say("\"" + path + "\" ist beschädigt und lässt sich nicht beiseitelegen; es wird ohne Bestleistungen gespielt.");
+        say("\"" + path +
+            "\" ist beschädigt und lässt sich nicht beiseitelegen; es wird ohne Bestleistungen gespielt.");
       } else {
-        say("\"" + path + "\" war beschädigt und liegt nun als \"" + aside + "\"; es geht mit leeren Bestleistungen weiter.");
+        say("\"" + path + "\" war beschädigt und liegt nun als \"" + aside +
+            "\"; es geht mit leeren Bestleistungen weiter.");
         writable_ = true;
       }
       break;
@@ -81,7 +84,8 @@ bool RecordStore::write(const std::string &path, const std::string &text) {
   return false;
 }
 
-bool RecordStore::offer(const std::string &course, const CourseResult &result, const std::string &replayText) {
+bool RecordStore::offer(const std::string &course, const CourseResult &result,
+                        const std::string &replayText) {
   const CourseResult *old = best(course);
   if (old && !isBetterResult(result, *old)) return false;
   if (!writable_) {

@@ -79,9 +79,9 @@ ReplayReading parseReplay(const std::string &text, ReplayHeader &header, std::ve
   ReplayHeader h;
   std::string size, passes;
   if (!headerField(in, "course", h.course) || !isSafeCourseName(h.course) ||
-      !headerField(in, "course-hash", h.courseHash) || !isHash(h.courseHash) || !headerField(in, "size", size) ||
-      !headerField(in, "version", h.version) || !headerField(in, "passes", passes) ||
-      !readCount(passes, 100000000, h.passes))
+      !headerField(in, "course-hash", h.courseHash) || !isHash(h.courseHash) ||
+      !headerField(in, "size", size) || !headerField(in, "version", h.version) ||
+      !headerField(in, "passes", passes) || !readCount(passes, 100000000, h.passes))
     return ReplayReading::Damaged;
   if (size == "640x480") {
     h.width = 640;

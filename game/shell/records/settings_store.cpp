@@ -50,6 +50,10 @@ bool SettingsStore::setValue(const std::string &key, const std::string &value) {
   return true;
 }
 
-bool SettingsStore::soundMuted() const { return value(MutedKey) == "1"; }
+bool SettingsStore::soundMuted() const {
+  return value(MutedKey) == "1";
+}
 
-bool SettingsStore::setSoundMuted(bool muted) { return setValue(MutedKey, muted ? "1" : "0"); }
+bool SettingsStore::setSoundMuted(bool muted) {
+  return setValue(MutedKey, muted ? "1" : "0");
+}
