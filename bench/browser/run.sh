@@ -10,4 +10,5 @@ cd "$root/tests/web"
 [ -d node_modules/puppeteer-core ] || PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error
 for size in 640 320; do
   KELVARO_WEB_BUILD="$build" node cpu_bench.mjs "${2:-10}" "$size"
+  KELVARO_WEB_BUILD="$build" node cpu_bench.mjs "${2:-10}" "$size" phone
 done

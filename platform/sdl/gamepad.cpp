@@ -5,142 +5,68 @@
 
 namespace {
 
-struct GamepadKey {
-  int scanCode;   // PC set-1 code
-  int character;  // what the key types (Enter 13, Escape 27), else 0
+struct OpenController {
+  SDL_JoystickID id;
+  SDL_GameController *controller;
 };
 
-// Every control that can hold a key down, per controller.
-enum Source {
-  DpadUp,
-  DpadDown,
-  DpadLeft,
-  DpadRight,
-  StickUp,
-  StickDown,
-  StickLeft,
-  StickRight,
-  South,
-  Start,
-  Back,
-  SourceCount
-};
+std::vector<OpenController> controllers;
+GamepadKeys keys;
 
-struct Pad {
-  SDL_JoystickID id = -1;
-  SDL_GameController *controller = nullptr;
-  bool held[SourceCount] = {};
-  int stickX = 0, stickY = 0;  // -1, 0, +1
-};
-
-std::vector<Pad> pads;
-// How many controls hold each scan code: the key goes down with the first
-// and up with the last, as one key would.
-int holders[256] = {};
-
-GamepadKey keyOf(Source s) {
-  switch (s) {
-    case DpadUp:
-    case StickUp:
-      return {72, 0};
-    case DpadDown:
-    case StickDown:
-      return {80, 0};
-    case DpadLeft:
-    case StickLeft:
-      return {75, 0};
-    case DpadRight:
-    case StickRight:
-    case Start:
-      return {77, 0};
-    case South:
-      return {28, 13};
-    case Back:
-      return {1, 27};
-    default:
-      return {0, 0};
-  }
+bool isOpen(SDL_JoystickID id) {
+  return std::any_of(controllers.begin(), controllers.end(), [id](const OpenController &c) { return c.id == id; });
 }
 
-int sourceOfButton(SDL_GameControllerButton button) {
+int buttonOf(Uint8 button) {
   switch (button) {
     case SDL_CONTROLLER_BUTTON_DPAD_UP:
-      return DpadUp;
+      return static_cast<int>(PadButton::DpadUp);
     case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
-      return DpadDown;
+      return static_cast<int>(PadButton::DpadDown);
     case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
-      return DpadLeft;
+      return static_cast<int>(PadButton::DpadLeft);
     case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
-      return DpadRight;
+      return static_cast<int>(PadButton::DpadRight);
     case SDL_CONTROLLER_BUTTON_A:
-      return South;
+      return static_cast<int>(PadButton::South);
     case SDL_CONTROLLER_BUTTON_START:
-      return Start;
+      return static_cast<int>(PadButton::Start);
     case SDL_CONTROLLER_BUTTON_BACK:
-      return Back;
+      return static_cast<int>(PadButton::Back);
     default:
       return -1;
   }
 }
 
-Pad *padFor(SDL_JoystickID id) {
-  for (Pad &p : pads)
-    if (p.id == id) return &p;
-  return nullptr;
-}
-
-void setHeld(Pad &pad, int source, bool down, void *window, uint32_t time) {
-  if (source < 0 || pad.held[source] == down) return;
-  pad.held[source] = down;
-  const GamepadKey key = keyOf(static_cast<Source>(source));
-  int &n = holders[key.scanCode];
-  n += down ? 1 : -1;
-  if ((down && n == 1) || (!down && n == 0)) pushGamepadKey(window, time, key.scanCode, key.character, down);
-}
-
-void moveStick(Pad &pad, int *direction, int value, Source negative, Source positive, void *window,
-               uint32_t time) {
-  *direction = stickDirection(value, *direction);
-  setHeld(pad, negative, *direction < 0, window, time);
-  setHeld(pad, positive, *direction > 0, window, time);
-}
-
-void releaseAll(Pad &pad, void *window, uint32_t time) {
-  for (int s = 0; s < SourceCount; ++s) setHeld(pad, s, false, window, time);
-  pad.stickX = pad.stickY = 0;
+void press(const PadKeyChanges &changes, void *window, uint32_t time) {
+  for (int i = 0; i < changes.count; ++i) {
+    const PadKey &k = changes.keys[i];
+    pushGamepadKey(window, time, k.scanCode, k.character, k.down);
+  }
 }
 
 void open(int deviceIndex) {
   SDL_GameController *c = SDL_GameControllerOpen(deviceIndex);
   if (!c) return;
   const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(c));
-  if (padFor(id)) {
+  if (isOpen(id)) {
     SDL_GameControllerClose(c);  // the same device reported twice
     return;
   }
-  Pad pad;
-  pad.id = id;
-  pad.controller = c;
-  pads.push_back(pad);
+  controllers.push_back({id, c});
+  keys.report(id, PadState{});
 }
 
 void close(SDL_JoystickID id, void *window, uint32_t time) {
-  auto it = std::find_if(pads.begin(), pads.end(), [id](const Pad &p) { return p.id == id; });
-  if (it == pads.end()) return;
-  releaseAll(*it, window, time);
+  auto it = std::find_if(controllers.begin(), controllers.end(),
+                         [id](const OpenController &c) { return c.id == id; });
+  if (it == controllers.end()) return;
+  press(keys.remove(id), window, time);
   SDL_GameControllerClose(it->controller);
-  pads.erase(it);
+  controllers.erase(it);
 }
 
 }  // namespace
-
-int stickDirection(int value, int before) {
-  if (value <= -kStickPress) return -1;
-  if (value >= kStickPress) return 1;
-  if (before < 0 && value <= -kStickRelease) return -1;
-  if (before > 0 && value >= kStickRelease) return 1;
-  return 0;
-}
 
 bool translateGamepadEvent(const SDL_Event &e, void *window) {
   switch (e.type) {
@@ -152,17 +78,15 @@ bool translateGamepadEvent(const SDL_Event &e, void *window) {
       return true;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
-      if (Pad *pad = padFor(e.cbutton.which))
-        setHeld(*pad, sourceOfButton(static_cast<SDL_GameControllerButton>(e.cbutton.button)),
-                e.type == SDL_CONTROLLERBUTTONDOWN, window, e.cbutton.timestamp);
+      if (const int b = buttonOf(e.cbutton.button); b >= 0)
+        press(keys.setButton(e.cbutton.which, static_cast<PadButton>(b), e.type == SDL_CONTROLLERBUTTONDOWN),
+              window, e.cbutton.timestamp);
       return true;
     case SDL_CONTROLLERAXISMOTION:
-      if (Pad *pad = padFor(e.caxis.which)) {
-        if (e.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX)
-          moveStick(*pad, &pad->stickX, e.caxis.value, StickLeft, StickRight, window, e.caxis.timestamp);
-        else if (e.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY)  // down is positive
-          moveStick(*pad, &pad->stickY, e.caxis.value, StickUp, StickDown, window, e.caxis.timestamp);
-      }
+      if (e.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX)
+        press(keys.moveStickX(e.caxis.which, e.caxis.value), window, e.caxis.timestamp);
+      else if (e.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY)  // down is positive, as the shared mapping takes it
+        press(keys.moveStickY(e.caxis.which, e.caxis.value), window, e.caxis.timestamp);
       return true;
     default:
       return false;

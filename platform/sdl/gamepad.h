@@ -1,21 +1,13 @@
-// Game controllers as a second keyboard: the D-pad and the left stick act as
-// the arrow keys, the south button as Enter, Start as Right (take the menu
-// item), Back as Escape. They reach the program as ordinary key messages with
-// the keyboard's set-1 scan codes, so nothing above the back end knows them.
+// Game controllers through SDL: opened as they are plugged in, their button
+// and axis events handed to the shared mapping (platform/common/gamepad_keys.h),
+// which makes key messages of them.
 #pragma once
 
 #include <SDL.h>
 
 #include <cstdint>
 
-// The stick leaves its centre past kStickPress and must come back inside
-// kStickRelease to count as let go, so a stick resting near the edge of the
-// dead zone does not chatter.
-inline constexpr int kStickPress = 16000;
-inline constexpr int kStickRelease = 10000;
-// -1, 0 or +1 for an axis value, given whether the axis held a direction
-// (-1, 0, +1) before.
-int stickDirection(int value, int before);
+#include "platform/common/gamepad_keys.h"
 
 // Opens controllers as they are plugged in and forgets them (letting go of
 // what they held) as they are pulled. Turns their button and axis events

@@ -1,6 +1,7 @@
-// The page's keyboard, visibility and focus as window-system messages, and
-// the wait while the game is suspended: a hidden tab or a page without focus
-// suspends it as switching away from full-screen output does natively.
+// The page's keyboard, controllers, visibility and focus as window-system
+// messages, and the wait while the game is suspended: a hidden tab or a page
+// without focus suspends it as switching away from full-screen output does
+// natively.
 #include <emscripten/em_js.h>
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
@@ -9,12 +10,19 @@
 
 #include "framework/events/events.h"
 #include "graphics/rasterkit.h"
+#include "platform/common/gamepad_keys.h"
 #include "platform/web/core/web_keys.h"
 #include "platform/web/core/web_queue.h"
 #include "platform/web/web_internal.h"
 
 EM_JS(void, kelvaroToggleFullScreen, (), { kelvaroPage.toggleFullScreen(); });
 EM_JS(int, kelvaroPageVisible, (), { return document.visibilityState != 'hidden'; });
+// The page's controller script (gamepad.js) reads the pads each frame and
+// reports them here; the keys they hold are pressed as the page's own.
+EM_JS(void, kelvaroAttachGamepads, (), {
+  if (window.kelvaroGamepad) kelvaroGamepad.attach((i, c, b, x, y) => _kelvaroPadState(i, c, b, x, y));
+});
+EM_JS(void, kelvaroPressPadKey, (int scanCode, int down), { kelvaroGamepad.press(scanCode, down != 0); });
 
 namespace {
 
@@ -100,7 +108,25 @@ void resumeFromBackground() {
   if (RK_SuspendHandler handler = RK_suspendHandler()) handler(RK_currentContext(), 2);
 }
 
+GamepadKeys padKeys;
+
 }  // namespace
+
+// A pad's state from the page: its buttons as bits in PadButton order, its
+// stick from -32768 to 32767 (y grows downwards); `connected` 0 when pulled.
+extern "C" EMSCRIPTEN_KEEPALIVE void kelvaroPadState(int index, int connected, int buttons, int x, int y) {
+  PadKeyChanges changes;
+  if (connected) {
+    PadState state;
+    for (int b = 0; b < static_cast<int>(PadButton::Count); ++b) state.buttons[b] = (buttons >> b & 1) != 0;
+    state.stickX = x;
+    state.stickY = y;
+    changes = padKeys.report(index, state);
+  } else {
+    changes = padKeys.remove(index);
+  }
+  for (int i = 0; i < changes.count; ++i) kelvaroPressPadKey(changes.keys[i].scanCode, changes.keys[i].down ? 1 : 0);
+}
 
 void listenToPage() {
   if (listening) return;
@@ -111,6 +137,7 @@ void listenToPage() {
   emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onVisibility);
   emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onFocus);
   emscripten_set_focus_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onFocus);
+  kelvaroAttachGamepads();
 }
 
 void setMessageBoxOpen(bool open) {

@@ -4,3 +4,7 @@
 
 // Installs the back end (RK_setPlatform) and starts listening to the page.
 void useWebPlatform();
+
+// Installs the browser's Host (framework/host.h): the player's files in the
+// browser's storage at /player.
+void useWebHost();

@@ -7,12 +7,21 @@
 #include <vector>
 
 #include "platform/common/page_pixels.h"
+#include "platform/common/picture_fit.h"
 #include "platform/web/core/web_pacing.h"
 #include "platform/web/core/web_picture.h"
 #include "platform/web/web_internal.h"
 
 EM_JS(void, kelvaroShowPicture, (const uint8_t *rgba, int width, int height),
       { kelvaroPage.showPicture(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height); });
+
+EM_JS(void, kelvaroAreaSize, (int *width, int *height), {
+  const size = kelvaroPage.areaSize();
+  HEAP32[width >> 2] = size[0];
+  HEAP32[height >> 2] = size[1];
+});
+EM_JS(void, kelvaroPlaceCanvas, (int x, int y, int width, int height),
+      { kelvaroPage.placeCanvas(x, y, width, height); });
 
 // Resolves at the browser's next frame, or after a tenth of a second when
 // the browser shows no frames (a hidden tab), with the clock's reading.
@@ -21,10 +30,20 @@ EM_ASYNC_JS(double, kelvaroNextFrame, (), { return await kelvaroPage.nextFrame()
 namespace {
 
 std::vector<uint8_t> rgba;
+int shownWidth = 0, shownHeight = 0;
 RetracePace pace;
 double lastYield = 0.0;
 
 }  // namespace
+
+// The page calls this when its picture area changes size; the picture
+// itself calls it when its size changes.
+extern "C" EMSCRIPTEN_KEEPALIVE void kelvaroPlacePicture() {
+  int areaWidth = 0, areaHeight = 0;
+  kelvaroAreaSize(&areaWidth, &areaHeight);
+  const PictureArea a = fitPicture(areaWidth, areaHeight, shownWidth, shownHeight);
+  if (a.width > 0) kelvaroPlaceCanvas(a.x, a.y, a.width, a.height);
+}
 
 void waitForRetrace() {
   while (!pace.frameEndsWait(kelvaroNextFrame())) {
@@ -47,6 +66,8 @@ void webPresent(void *handle, const uint8_t *pixels, int width, int height, int 
   if (!w || !pixels || width <= 0 || height <= 0 || bits != 8) return;
   rgba.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
   if (!convertToRgba(pixels, width, height, bytesPerLine, palette ? palette : w->realized, rgba.data())) return;
+  shownWidth = width;
+  shownHeight = height;
   kelvaroShowPicture(rgba.data(), width, height);
   if (waitVRT != 0) waitForRetrace();
 }

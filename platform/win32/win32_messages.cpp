@@ -4,6 +4,7 @@
 #include "framework/events/events.h"
 #include "graphics/rasterkit.h"
 #include "platform/common/message_ring.h"
+#include "platform/win32/win32_gamepad.h"
 #include "platform/win32/win32_internal.h"
 #include "platform/win32/win32_keys.h"
 
@@ -145,11 +146,45 @@ void suspendFullScreen(Win32Window *w) {
   }
 }
 
+// A controller's key reads like the keyboard's: the same scan code and
+// character, with the keyboard's modifiers of the moment.
+void pushPadKey(int scanCode, int character, bool down) {
+  Win32Window *w = anyLiveWindow();
+  if (!w) return;
+  PlatformMessage m;
+  m.type = down ? PlatformMessageType::KeyDown : PlatformMessageType::KeyUp;
+  m.window = w;
+  m.time = GetTickCount();  // the clock of the window system's messages
+  m.scanCode = scanCode;
+  m.keyState = modifierState();
+  ring.push(m);
+  if (down && character != 0) {
+    m.type = PlatformMessageType::Char;
+    m.scanCode = 0;
+    m.character = character;
+    ring.push(m);
+  }
+}
+
+// The controllers are read once the system queue is drained, which the pump
+// does at least once a frame. Only a program in front reads them.
+void pollPads() {
+  // Four pads, each changing every key with its character.
+  constexpr int kMostPadMessages = 4 * 2 * 6;
+  if (!anyLiveWindow() || ring.room() < kMostPadMessages) return;
+  HWND front = GetForegroundWindow();
+  if (front && GetWindowThreadProcessId(front, nullptr) == GetCurrentThreadId())
+    pollXInputPads(millisecondsSinceStart(), pushPadKey);
+  else
+    releaseXInputPads(pushPadKey);
+}
+
 void pollMessages() {
   pumpSystemQueue();
   if (suspended) return;
   Win32Window *w = anyLiveWindow();
   if (w && w->suspendPending) suspendFullScreen(w);
+  if (!suspended) pollPads();
 }
 
 }  // namespace

@@ -132,15 +132,4 @@ TEST_F(GamepadTest, UpThenStartLeavesTheMenuForPlay) {
   EXPECT_EQ(game.menuMode, 0);
 }
 
-TEST(GamepadStick, DirectionsWithTheirDeadZone) {
-  EXPECT_EQ(stickDirection(0, 0), 0);
-  EXPECT_EQ(stickDirection(kStickPress - 1, 0), 0);
-  EXPECT_EQ(stickDirection(kStickPress, 0), 1);
-  EXPECT_EQ(stickDirection(-32768, 0), -1);
-  EXPECT_EQ(stickDirection(kStickRelease, 1), 1);
-  EXPECT_EQ(stickDirection(kStickRelease - 1, 1), 0);
-  EXPECT_EQ(stickDirection(-kStickRelease, 1), 0);
-  EXPECT_EQ(stickDirection(-kStickRelease, -1), -1);
-}
-
 }  // namespace

@@ -9,7 +9,10 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 
-import { artefactDir, launchChromium, pageDir, readBmp8, runHeadless, scratchDir, serve } from './support.mjs';
+import {
+  artefactDir, differingPixels, framesLater, grabPicture, headlessShot, keyScript, launchChromium, pageDir, runHeadless,
+  scratchDir, serve,
+} from './support.mjs';
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 // The frame-rate line at the top left follows the browser's clock.
@@ -30,44 +33,6 @@ async function openPage(server, query = '') {
   return { page, errors };
 }
 
-// The picture on the canvas and the number of pictures shown with it, read
-// in one turn of the page, so they belong together.
-async function grabPicture(page) {
-  const grab = await page.evaluate(() => {
-    const canvas = document.getElementById('screen');
-    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-    let text = '';
-    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
-    return { shown: kelvaroPage.shown, width: canvas.width, height: canvas.height, rgba: btoa(text) };
-  });
-  return { ...grab, rgba: Buffer.from(grab.rgba, 'base64') };
-}
-
-// Pixels that differ between a canvas picture and a headless shot, from row
-// `fromRow` down.
-function differingPixels(picture, shot, fromRow = 0) {
-  assert.equal(picture.width, shot.width);
-  assert.equal(picture.height, shot.height);
-  let differing = 0;
-  for (let i = fromRow * shot.width; i < shot.width * shot.height; ++i) {
-    if (picture.rgba[4 * i] !== shot.rgb[3 * i] || picture.rgba[4 * i + 1] !== shot.rgb[3 * i + 1] ||
-        picture.rgba[4 * i + 2] !== shot.rgb[3 * i + 2]) ++differing;
-  }
-  return differing;
-}
-
-// The headless frame after `pass` under a key script; `game` are the game's
-// own arguments (e.g. "-course welle").
-function headlessShot(scratch, script, pass, size, game = []) {
-  const keys = path.join(scratch, 'browser.keys');
-  fs.writeFileSync(keys, script);
-  const shot = path.join(scratch, `pass-${pass}.bmp`);
-  const r = runHeadless(['--size', size, '--keys', keys, '--clock-step', '10', '--frames', String(pass + 1),
-                         '--shot', `${pass}:${shot}`, ...(game.length ? ['--', ...game] : [])], { native: true });
-  assert.equal(r.status, 0, r.stderr);
-  return readBmp8(shot);
-}
-
 // Up then Right, held like a player's keys, start play from the menu.
 // Returns the picture shown a little later and the key script that gives
 // the same keys at the same passes headless: each key reaches the pass
@@ -75,15 +40,13 @@ function headlessShot(scratch, script, pass, size, game = []) {
 async function startPlaying(page) {
   for (const key of ['ArrowUp', 'ArrowRight']) {
     await page.keyboard.down(key);
-    await sleep(150);
+    await framesLater(page, 9);
     await page.keyboard.up(key);
   }
-  await sleep(400);
+  await framesLater(page, 24);
   const playing = await grabPicture(page);
-  const keyLog = await page.evaluate(() => kelvaroPage.keyLog);
-  const names = { ArrowUp: 'up', ArrowRight: 'right' };
-  const script = keyLog.map((k) => `${k.shown} ${k.type === 'keydown' ? '+' : '-'}${names[k.code]}\n`).join('');
-  assert.equal(keyLog.length, 4, script);
+  const { script, count } = await keyScript(page);
+  assert.equal(count, 4, script);
   return { playing, script };
 }
 
@@ -221,7 +184,7 @@ test('an unknown course in the address is named and the list offered, no game st
     for (const l of links) assert.equal(new URL(l.href).searchParams.get('course'), l.name);
     // Each entry carries the catalogue's description.
     assert.match(await page.$eval('#choice-list li', (e) => e.textContent), /^klassik – \S/);
-    await sleep(300);
+    // The list and the game exclude each other in one turn of the page.
     assert.equal(await page.evaluate(() => kelvaroPage.shown), 0);
     assert.equal(await page.evaluate(() => !!document.querySelector('script[src^="kelvaro"]')), false);
 
@@ -233,5 +196,65 @@ test('an unknown course in the address is named and the list offered, no game st
   } finally {
     await page.close();
     await server.close();
+  }
+});
+
+// A pad of the standard layout as the page's hook takes it; the test sets
+// what it holds.
+async function plugFakePad(page) {
+  await page.evaluate(() => {
+    const buttons = Array.from({ length: 17 }, () => ({ pressed: false, value: 0 }));
+    window.fakePad = { index: 0, id: 'Kelvaro test pad', connected: true, mapping: 'standard', buttons, axes: [0, 0, 0, 0] };
+    window.fakePadPlugged = true;
+    kelvaroGamepad.readFrom(() => [window.fakePadPlugged ? window.fakePad : null]);
+  });
+}
+const padButton = (page, index, pressed) =>
+  page.evaluate((i, p) => { window.fakePad.buttons[i] = { pressed: p, value: p ? 1 : 0 }; }, index, pressed);
+const padKeys = (page) => page.evaluate(() => kelvaroPage.recentKeys.map((k) => `${k.type === 'keydown' ? '+' : '-'}${k.code}`));
+
+test('a controller plays the page as the keyboard does, lets go when pulled and ends with Back', async () => {
+  const server = await serve(pageDir());
+  const { page, errors } = await openPage(server, '?size=320');
+  const scratch = scratchDir('kelvaro-browser-pad-');
+  try {
+    await page.waitForFunction(() => kelvaroPage.shown >= 5, { timeout: 20000 });
+    const menu = await grabPicture(page);
+    await plugFakePad(page);
+    // D-pad up, then Start: the menu's play item.
+    for (const button of [12, 9]) {
+      await padButton(page, button, true);
+      await framesLater(page, 9);
+      await padButton(page, button, false);
+      await framesLater(page, 9);
+    }
+    const playing = await grabPicture(page);
+    const { script } = await keyScript(page);
+    assert.deepEqual(await padKeys(page), ['+ArrowUp', '-ArrowUp', '+ArrowRight', '-ArrowRight']);
+    const shot = headlessShot(scratch, script, playing.shown - 1, '320x240');
+    assert.equal(differingPixels(playing, shot, clockRows), 0,
+                 `the playing frame after pass ${playing.shown - 1} differs from the headless one; keys:\n${script}`);
+    assert.notEqual(differingPixels(menu, shot, clockRows), 0, 'the game never left the menu');
+
+    // The stick past its dead zone and the south button, then the pad pulled
+    // while both are held: the page lets go of both keys.
+    await page.evaluate(() => { window.fakePad.axes[0] = -0.9; });
+    await padButton(page, 0, true);
+    await page.waitForFunction(() => kelvaroGamepad.held.size === 2, { timeout: 5000 });
+    await page.evaluate(() => { window.fakePadPlugged = false; });
+    await page.waitForFunction(() => kelvaroGamepad.held.size === 0, { timeout: 5000 });
+    assert.deepEqual((await padKeys(page)).slice(4).sort(), ['+ArrowLeft', '+Enter', '-ArrowLeft', '-Enter']);
+
+    // Plugged in again, Back is Escape and ends the game.
+    await page.evaluate(() => { window.fakePad.axes[0] = 0; window.fakePad.buttons[0] = { pressed: false, value: 0 }; });
+    await page.evaluate(() => { window.fakePadPlugged = true; });
+    await padButton(page, 8, true);
+    await page.waitForFunction(() => kelvaroPage.ended !== null, { timeout: 10000 });
+    assert.deepEqual(await page.evaluate(() => kelvaroPage.ended), { status: 0, message: '' });
+    assert.deepEqual(errors, []);
+  } finally {
+    await page.close();
+    await server.close();
+    fs.rmSync(scratch, { recursive: true, force: true });
   }
 });

@@ -2,7 +2,8 @@
 // course for a while and prints the frames per second the page counted, the
 // share of the time the game itself worked (the page's own counter), and the
 // CPU time of all of Chromium's processes as a share of one core.
-//   KELVARO_WEB_BUILD=build-web/wasm node tests/web/cpu_bench.mjs [SECONDS] [SIZE]
+//   KELVARO_WEB_BUILD=build-web/wasm node tests/web/cpu_bench.mjs [SECONDS] [SIZE] [phone]
+// "phone" plays on a phone's landscape viewport with touch (844x390).
 import fs from 'node:fs';
 import os from 'node:os';
 
@@ -10,6 +11,7 @@ import { launchChromium, pageDir, serve } from './support.mjs';
 
 const seconds = Number(process.argv[2] || 10);
 const size = process.argv[3] === '320' ? '320' : '640';
+const phone = process.argv[4] === 'phone';
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const tick = 100;  // clock ticks a second (USER_HZ) on Linux
 
@@ -40,7 +42,8 @@ function treeCpuSeconds(root) {
 const server = await serve(pageDir());
 const chromium = await launchChromium();
 const page = await chromium.browser.newPage();
-await page.setViewport({ width: 1000, height: 760 });
+await page.setViewport(phone ? { width: 844, height: 390, isMobile: true, hasTouch: true, isLandscape: true }
+                             : { width: 1000, height: 760 });
 await page.goto(`${server.url}?size=${size}`);
 await page.waitForFunction(() => kelvaroPage.shown >= 5, { timeout: 20000 });
 for (const key of ['ArrowUp', 'ArrowRight']) {
@@ -58,7 +61,7 @@ const cpu1 = treeCpuSeconds(pid);
 const shown1 = await page.evaluate(() => kelvaroPage.shown);
 const meter = await page.evaluate(() => kelvaroPage.meter);
 const elapsed = (performance.now() - t0) / 1000;
-console.log(`size ${size} seconds ${elapsed.toFixed(1)} frames ${shown1 - shown0} ` +
+console.log(`size ${size}${phone ? ' phone' : ''} seconds ${elapsed.toFixed(1)} frames ${shown1 - shown0} ` +
             `fps ${((shown1 - shown0) / elapsed).toFixed(1)} ` +
             `game-busy ${meter ? meter.busyPercent.toFixed(1) : '?'}% ` +
             `chromium-cpu ${(100 * (cpu1 - cpu0) / elapsed).toFixed(1)}% of one core`);

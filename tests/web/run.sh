@@ -16,7 +16,7 @@ export NODE_PATH="${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs"
 
 emcmake cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVARO_BUILD_SDL=OFF \
   -DKELVARO_BUILD_TESTS=OFF -DKELVARO_WERROR=ON -DKELVARO_HOST_DATA_DIR="$native/data" >/dev/null
-cmake --build "$build" -j "$(nproc)" --target kelvaro-headless kelvaro640 kelvaro320
+cmake --build "$build" -j "$(nproc)" --target kelvaro-headless kelvaro640 kelvaro320 kelvaro_offline
 
 cd "$root/tests/web"
 if [ ! -d node_modules/puppeteer-core ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
@@ -24,4 +24,4 @@ if [ ! -d node_modules/puppeteer-core ] || [ package-lock.json -nt node_modules/
 fi
 KELVARO_WEB_BUILD="$build" KELVARO_DATA_DIR="$native/data" \
   KELVARO_NATIVE_HEADLESS="$native/tools/kelvaro-headless/kelvaro-headless" \
-  node --test golden.test.mjs browser.test.mjs goal.test.mjs
+  node --test golden.test.mjs browser.test.mjs goal.test.mjs phone.test.mjs offline.test.mjs

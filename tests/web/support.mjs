@@ -1,5 +1,6 @@
 // Shared by the browser build's tests: where things are, running programs,
 // hashing, reading the game's BMP shots, a local web server and Chromium.
+import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
@@ -89,13 +90,19 @@ export function readBmp8(file) {
 const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css',
                 '.wasm': 'application/wasm' };
 
-// Serves `root` on 127.0.0.1 at a free port; `hidden` names paths (from the
-// root, e.g. "data/inp1.txt") that answer 404 as if they were missing.
-export function serve(root, hidden = []) {
+// Serves `root` on 127.0.0.1 at a free port (or `port`, to come back at
+// the same address); `hidden` names paths (from the root, e.g.
+// "data/inp1.txt") that answer 404 as if they were missing. `missed` lists
+// the paths asked for that were not there.
+export function serve(root, hidden = [], port = 0) {
+  const missed = [];
   const server = http.createServer((request, response) => {
-    const relative = decodeURIComponent(new URL(request.url, 'http://x').pathname).replace(/^\/+/, '') || 'index.html';
+    // A folder's address gives its index.html, as static hosts do.
+    const relative = decodeURIComponent(new URL(request.url, 'http://x').pathname).replace(/^\/+/, '')
+      .replace(/(^|\/)$/, '$1index.html');
     const file = path.join(root, relative);
     if (!file.startsWith(root) || hidden.includes(relative) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
+      missed.push(relative);
       response.writeHead(404).end();
       return;
     }
@@ -103,9 +110,16 @@ export function serve(root, hidden = []) {
                               'Cache-Control': 'no-store' });
     fs.createReadStream(file).pipe(response);
   });
-  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => {
-    resolve({ url: `http://127.0.0.1:${server.address().port}/`, close: () => new Promise((r) => server.close(r)) });
-  }));
+  // Closing drops the browser's open connections too, so the address is
+  // gone at once, as for a player who went offline.
+  const close = () => new Promise((r) => { server.close(r); server.closeAllConnections(); });
+  return new Promise((resolve, reject) => {
+    server.once('error', reject);
+    server.listen(port, '127.0.0.1', () => {
+      const at = server.address().port;
+      resolve({ url: `http://127.0.0.1:${at}/`, port: at, missed, close });
+    });
+  });
 }
 
 // Debian's Chromium, headless, with a profile of its own; nothing downloads
@@ -125,4 +139,58 @@ export async function launchChromium() {
     fs.rmSync(profile, { recursive: true, force: true });
   };
   return { browser, close };
+}
+
+// The picture on the canvas and the number of pictures shown with it, read
+// in one turn of the page, so they belong together.
+export async function grabPicture(page) {
+  const grab = await page.evaluate(() => {
+    const canvas = document.getElementById('screen');
+    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    let text = '';
+    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
+    return { shown: kelvaroPage.shown, width: canvas.width, height: canvas.height, rgba: btoa(text) };
+  });
+  return { ...grab, rgba: Buffer.from(grab.rgba, 'base64') };
+}
+
+// Pixels that differ between a canvas picture and a headless shot, from row
+// `fromRow` down.
+export function differingPixels(picture, shot, fromRow = 0) {
+  assert.equal(picture.width, shot.width);
+  assert.equal(picture.height, shot.height);
+  let differing = 0;
+  for (let i = fromRow * shot.width; i < shot.width * shot.height; ++i) {
+    if (picture.rgba[4 * i] !== shot.rgb[3 * i] || picture.rgba[4 * i + 1] !== shot.rgb[3 * i + 1] ||
+        picture.rgba[4 * i + 2] !== shot.rgb[3 * i + 2]) ++differing;
+  }
+  return differing;
+}
+
+// The headless frame after `pass` under a key script; `game` are the game's
+// own arguments (e.g. "-course welle").
+export function headlessShot(scratch, script, pass, size, game = []) {
+  const keys = path.join(scratch, 'browser.keys');
+  fs.writeFileSync(keys, script);
+  const shot = path.join(scratch, `pass-${pass}.bmp`);
+  const r = runHeadless(['--size', size, '--keys', keys, '--clock-step', '10', '--frames', String(pass + 1),
+                         '--shot', `${pass}:${shot}`, ...(game.length ? ['--', ...game] : [])], { native: true });
+  assert.equal(r.status, 0, r.stderr);
+  return readBmp8(shot);
+}
+
+// Resolves once the page has shown `count` more pictures.
+export async function framesLater(page, count) {
+  const from = await page.evaluate(() => kelvaroPage.shown);
+  await page.waitForFunction((until) => kelvaroPage.shown >= until, { timeout: 20000 }, from + count);
+}
+
+const scriptKeyNames = { ArrowUp: 'up', ArrowDown: 'down', ArrowLeft: 'left', ArrowRight: 'right', Enter: 'enter' };
+
+// The keys the page handed the game (its last few), as a key script for
+// kelvaro-headless: each reaches the pass after the pictures shown before it.
+export async function keyScript(page) {
+  const keys = (await page.evaluate(() => kelvaroPage.recentKeys)).filter((k) => scriptKeyNames[k.code]);
+  const script = keys.map((k) => `${k.shown} ${k.type === 'keydown' ? '+' : '-'}${scriptKeyNames[k.code]}\n`).join('');
+  return { script, count: keys.length };
 }

@@ -3,31 +3,16 @@
 // pictures and the font into the current directory, and the course pack
 // into its "courses" folder when it starts one with "-course NAME".
 #include <cstdlib>
-#include <string>
-#include <sys/stat.h>
-
-#include "framework/host.h"
 
 #include "game/shell/course_choice.h"
 #include "game/shell/startup.h"
 #include "platform/web/web_platform.h"
 
-namespace {
-
-// The page mounts the browser's lasting storage at /player when it can.
-std::string webPlayerFilesDirectory() {
-  struct stat info {};
-  return stat("/player", &info) == 0 && S_ISDIR(info.st_mode) ? "/player" : "";
-}
-
-}  // namespace
-
 int main(int argc, char **argv) {
   static const BuildConstants constants = {KELVARO_SCREEN_WIDTH, KELVARO_SCREEN_HEIGHT, KELVARO_MENU_OK,
                                            KELVARO_MENU_QUIT};
   useWebPlatform();
-  static const Host pageHost = {"web", nullptr, webPlayerFilesDirectory, nullptr, false, nullptr};
-  setHost(&pageHost);
+  useWebHost();
   // The page's console is no place for a player's message: a course that
   // cannot be entered says so in the page's dialog, with the list.
   setCourseMessagesInBox(true);

@@ -1,7 +1,9 @@
 // The page around the WebAssembly game: offers the course pack's list,
-// loads the course, the pictures and the font into its file system, shows
-// the pictures the game presents, scaled by a whole factor and centred, asks
-// the game's questions, and says when the game has ended.
+// loads the course, the pictures and the font that the build's list
+// (data/page.json) names into its file system, shows the pictures the game
+// presents where the game's back end places them, gives touch screens the
+// game's keys, keeps the player's files in the browser's storage, asks the
+// game's questions, and says when the game has ended.
 'use strict';
 
 (function () {
@@ -11,12 +13,10 @@
   // "?course=NAME" starts that course of the pack ("-course NAME"); without
   // it the game starts as it does without the option, on the bundled course.
   const requestedCourse = params.get('course');
-  const pictures = ['bkgr1.bmp', 'text1.bmp', 'text2.bmp', 'text3.bmp', 'text4.bmp', 'leben.bmp',
-                    `x${width}ok.bmp`, `x${width}quit.bmp`];
-  const font = 'little.fnt';
 
   const $ = (id) => document.getElementById(id);
   const stage = $('stage');
+  const screenArea = $('screen-area');
   const canvas = $('screen');
   const context = canvas.getContext('2d', { alpha: false });
   let image = null;
@@ -38,21 +38,12 @@
 
   function setStatus(text) { $('status').textContent = text; }
 
-  // The largest whole factor that fits; a stage smaller than the picture
-  // gets it shrunk to fit. Always centred, black around it.
+  // The game's back end fits the picture to the area (the largest whole
+  // factor, centred) and calls placeCanvas; before it runs, and after it
+  // has ended, the canvas stays where it was.
+  let gameRunning = false;
   function place() {
-    const outW = stage.clientWidth, outH = stage.clientHeight;
-    const w = canvas.width, h = canvas.height;
-    const factor = Math.floor(Math.min(outW / w, outH / h));
-    let pw, ph;
-    if (factor >= 1) { pw = w * factor; ph = h * factor; }
-    else if (outW * h <= outH * w) { pw = outW; ph = Math.floor(h * outW / w); }
-    else { ph = outH; pw = Math.floor(w * outH / h); }
-    pw = Math.max(pw, 1); ph = Math.max(ph, 1);
-    canvas.style.width = pw + 'px';
-    canvas.style.height = ph + 'px';
-    canvas.style.left = Math.floor((outW - pw) / 2) + 'px';
-    canvas.style.top = Math.floor((outH - ph) / 2) + 'px';
+    if (gameRunning && window.Module && typeof Module._kelvaroPlacePicture === 'function') Module._kelvaroPlacePicture();
   }
   window.addEventListener('resize', place);
   document.addEventListener('fullscreenchange', place);
@@ -87,6 +78,7 @@
   }
 
   function showEnd(detail) {
+    gameRunning = false;
     $('dialog').hidden = true;
     $('ended-detail').textContent = detail;
     $('ended').hidden = false;
@@ -95,17 +87,30 @@
   }
   $('restart').addEventListener('click', () => location.reload());
 
+  // The last keys the game was handed, with the number of pictures shown
+  // before (the pass that sees them): a short window for the tests.
+  const recentKeysKept = 16;
+  const recentKeys = [];
+
   // What the game's glue calls.
   window.kelvaroPage = {
     shown: 0,
-    keyLog: [],
+    recentKeys,
     ended: null,
     refused: null,  // the page's message when the address names no course of the pack
     meter: null,
+    areaSize() { return [screenArea.clientWidth, screenArea.clientHeight]; },
+    placeCanvas(x, y, w, h) {
+      canvas.style.left = x + 'px';
+      canvas.style.top = y + 'px';
+      canvas.style.width = w + 'px';
+      canvas.style.height = h + 'px';
+    },
     showPicture(rgba, w, h) {
       if (canvas.width !== w || canvas.height !== h || !image) {
         canvas.width = w; canvas.height = h;
         image = context.createImageData(w, h);
+        gameRunning = true;
         place();
       }
       image.data.set(rgba);
@@ -166,39 +171,12 @@
     },
   };
 
-  // Keys as the game receives them, with the number of pictures shown
-  // before: the pass that sees them.
   for (const type of ['keydown', 'keyup']) {
     window.addEventListener(type, (e) => {
-      if ($('dialog').hidden) window.kelvaroPage.keyLog.push({ type, code: e.code, shown: window.kelvaroPage.shown });
+      if (!$('dialog').hidden) return;
+      recentKeys.push({ type, code: e.code, shown: window.kelvaroPage.shown });
+      if (recentKeys.length > recentKeysKept) recentKeys.shift();
     }, true);
-  }
-
-  // The pack's catalogue, read as the game reads it: "NAME DESCRIPTION"
-  // lines, '#' comments, only plain names (a-z, 0-9, '-', '_'), the first
-  // of a name counts.
-  function parseCatalogue(text) {
-    const courses = [];
-    for (const raw of text.split('\n')) {
-      const line = raw.replace(/\r$/, '');
-      if (!line || line.startsWith('#')) continue;
-      const match = /^(\S+)(?:[ \t]+(.*))?$/.exec(line);
-      if (!match || !/^[a-z0-9_-]{1,32}$/.test(match[1])) continue;
-      if (courses.some((c) => c.name === match[1])) continue;
-      courses.push({ name: match[1], description: match[2] || '' });
-    }
-    return courses;
-  }
-
-  // The files of each course's folder: "NAME FILE..." lines.
-  function parseFileList(text) {
-    const files = new Map();
-    for (const line of text.split('\n')) {
-      const words = line.trim().split(/\s+/);
-      if (!words[0] || words[0].startsWith('#')) continue;
-      files.set(words[0], words.slice(1).filter((f) => /^[A-Za-z0-9_.-]+$/.test(f) && !f.startsWith('.')));
-    }
-    return files;
   }
 
   const fetchBytes = (url) =>
@@ -248,27 +226,52 @@
     if (first) first.focus();
   }
 
-  // Files for the game's file system: the course (or the pack and the
-  // chosen course's folder), the pictures and the font.
+  // Files for the game's file system: the course (or the pack's catalogue
+  // and the chosen course's folder), the pictures and the font.
   function dataPlan(course, pack) {
     const plan = [];
     if (course === null) {
       plan.push({ url: 'data/inp1.txt', path: '/kelvaro/inp1.txt' });
     } else {
-      plan.push({ path: '/kelvaro/courses/courses.txt', bytes: pack.catalogue });
-      for (const file of pack.files.get(course)) {
+      plan.push({ url: 'data/courses/courses.txt', path: '/kelvaro/courses/courses.txt' });
+      for (const file of pack.courses.find((c) => c.name === course).files) {
         plan.push({ url: `data/courses/${course}/${file}`, path: `/kelvaro/courses/${course}/${file}` });
       }
     }
-    for (const name of [...pictures, font]) plan.push({ url: 'data/' + name, path: '/kelvaro/' + name });
+    for (const name of [...pack.pictures, pack.font]) plan.push({ url: 'data/' + name, path: '/kelvaro/' + name });
     return plan;
   }
 
-  function loadData(module, plan, course) {
+  // The player's files (records, replays, settings) live in the browser's
+  // storage, mounted at /player: read before the game starts, written back
+  // whenever the game says it has changed them.
+  let playerFilesSaving = Promise.resolve();
+  function loadPlayerFiles(module) {
+    const FS = module.FS;
+    const IDBFS = FS.filesystems.IDBFS;
+    if (!IDBFS) return Promise.resolve();
+    FS.mkdir('/player');
+    FS.mount(IDBFS, {}, '/player');
+    return new Promise((resolve) => FS.syncfs(true, (error) => {
+      if (error) console.warn('Kelvaro: the stored player files could not be read: ' + error);
+      resolve();
+    }));
+  }
+  window.kelvaroPage.savePlayerFiles = () => {
+    const FS = window.Module && Module.FS;
+    if (!FS) return playerFilesSaving;
+    playerFilesSaving = playerFilesSaving.then(() => new Promise((resolve) => FS.syncfs(false, (error) => {
+      if (error) console.warn('Kelvaro: the player files could not be stored: ' + error);
+      resolve();
+    })));
+    return playerFilesSaving;
+  };
+
+  function loadData(module, plan, pack, course) {
     module.addRunDependency('kelvaro-data');
     setStatus('Lädt die Daten …');
-    const loads = plan.map((item) => (item.bytes ? Promise.resolve(item.bytes) : fetchBytes(item.url)));
-    Promise.all(loads).then((buffers) => {
+    const loads = plan.map((item) => fetchBytes(item.url));
+    Promise.all([Promise.all(loads), loadPlayerFiles(module)]).then(([buffers]) => {
       const FS = module.FS;
       FS.mkdir('/kelvaro');
       if (course !== null) {
@@ -283,8 +286,8 @@
         // A course of the pack runs in its own folder and finds the pictures
         // it lacks, and the font, in the main data's resource folders, as an
         // installed game does.
-        for (const name of pictures) FS.symlink('/kelvaro/' + name, '/kelvaro/BITMAPS/' + name);
-        FS.symlink('/kelvaro/' + font, '/kelvaro/FONTS/' + font);
+        for (const name of pack.pictures) FS.symlink('/kelvaro/' + name, '/kelvaro/BITMAPS/' + name);
+        FS.symlink('/kelvaro/' + pack.font, '/kelvaro/FONTS/' + pack.font);
       }
       FS.chdir('/kelvaro');
       setStatus('');
@@ -295,7 +298,7 @@
   function startGame(course, pack) {
     const plan = dataPlan(course, pack);
     window.Module.arguments = course === null ? [] : ['-course', course];
-    window.Module.preRun = [(module) => loadData(module, plan, course)];
+    window.Module.preRun = [(module) => loadData(module, plan, pack, course)];
     const script = document.createElement('script');
     script.src = `kelvaro${width}.js`;
     script.onerror = () => showEnd(`kelvaro${width}.js konnte nicht geladen werden.`);
@@ -321,21 +324,83 @@
   window.addEventListener('error', (e) => { if (isExit(e.error)) e.preventDefault(); });
   window.addEventListener('unhandledrejection', (e) => { if (isExit(e.reason)) e.preventDefault(); });
 
+  // Touch controls: each key of the pads presses the game's own key through
+  // the page's keyboard path, so the game sees one keyboard. Every finger is
+  // followed on its own (steer while the bounce is charged); a key stays
+  // down while any finger holds it.
+  function pressKey(code, key, down) {
+    window.dispatchEvent(new KeyboardEvent(down ? 'keydown' : 'keyup',
+                                           { code, key, bubbles: true, cancelable: true }));
+  }
+  const fingersOn = new Map();  // pointer id -> key element
+  function fingerDown(e) {
+    const element = e.currentTarget;
+    e.preventDefault();
+    if (fingersOn.has(e.pointerId)) return;
+    fingersOn.set(e.pointerId, element);
+    if (element.setPointerCapture) { try { element.setPointerCapture(e.pointerId); } catch (error) { /* gone */ } }
+    const held = [...fingersOn.values()].filter((k) => k === element).length;
+    if (held === 1) {
+      element.classList.add('held');
+      pressKey(element.dataset.code, element.dataset.key, true);
+    }
+  }
+  function fingerUp(e) {
+    const element = fingersOn.get(e.pointerId);
+    if (!element) return;
+    e.preventDefault();
+    fingersOn.delete(e.pointerId);
+    if (![...fingersOn.values()].includes(element)) {
+      element.classList.remove('held');
+      pressKey(element.dataset.code, element.dataset.key, false);
+    }
+  }
+  for (const element of document.querySelectorAll('.pad .key')) {
+    element.addEventListener('pointerdown', fingerDown);
+    element.addEventListener('pointerup', fingerUp);
+    element.addEventListener('pointercancel', fingerUp);
+    element.addEventListener('contextmenu', (e) => e.preventDefault());
+  }
+  // Shown on touch screens from the start; a keyboard player sees them only
+  // after touching the screen.
+  function showTouchControls() {
+    if (document.body.classList.contains('touch')) return;
+    document.body.classList.add('touch');
+    place();
+  }
+  if (navigator.maxTouchPoints > 0 || window.matchMedia('(pointer: coarse)').matches) showTouchControls();
+  window.addEventListener('touchstart', showTouchControls, { passive: true, capture: true });
+  window.addEventListener('pointerdown', (e) => { if (e.pointerType === 'touch') showTouchControls(); }, true);
+  // Inside another page's frame the keyboard comes to this page with the
+  // first click or tap.
+  window.addEventListener('pointerdown', () => window.focus(), true);
+
+  // Offline after the first visit: the service worker keeps this build's
+  // files. When a newer build takes over before the game has started, the
+  // page starts again from that build, so no files of two builds mix.
+  if ('serviceWorker' in navigator && window.isSecureContext) {
+    const servedByStored = !!navigator.serviceWorker.controller;
+    navigator.serviceWorker.addEventListener('controllerchange', () => {
+      if (servedByStored && !gameRunning && window.kelvaroPage.ended === null) location.reload();
+    });
+    navigator.serviceWorker.register('service-worker.js').catch((e) => console.warn('Kelvaro: no offline copy: ' + e.message));
+  }
+
   place();
   setStatus('Lädt die Kursliste …');
-  Promise.all([fetchBytes('data/courses/courses.txt'), fetchBytes('data/courses/files.txt')]).then(([catalogue, fileList]) => {
-    const courses = catalogue ? parseCatalogue(decode(new Uint8Array(catalogue))) : [];
-    const files = fileList ? parseFileList(decode(new Uint8Array(fileList))) : new Map();
-    // Only courses whose files the page knows can be started.
-    const offered = courses.filter((c) => files.has(c.name) && files.get(c.name).includes('inp1.txt'));
-    const pack = { catalogue, files };
+  fetchBytes('data/page.json').then((bytes) => {
+    let pack = null;
+    try { pack = bytes ? JSON.parse(decode(new Uint8Array(bytes))) : null; } catch (e) { pack = null; }
+    if (!pack) {
+      refuseCourse('Die Liste der Spieldaten (data/page.json) konnte nicht geladen werden.', []);
+      return;
+    }
+    const offered = pack.courses;
     if (offered.length > 0) offerCourses(offered, requestedCourse !== null ? requestedCourse : offered[0].name);
     if (requestedCourse === null) {
       startGame(null, pack);
     } else if (offered.some((c) => c.name === requestedCourse)) {
       startGame(requestedCourse, pack);
-    } else if (offered.length === 0) {
-      refuseCourse(`Die Kursliste konnte nicht geladen werden: der Kurs "${requestedCourse}" kann nicht gestartet werden.`, []);
     } else {
       refuseCourse(`Unbekannter Kurs "${requestedCourse}". Verfügbare Kurse:`, offered);
     }
