@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the bitmap and font readers and of the
-# course loader with clang in a build directory of their own, writes the seed
+# Builds the libFuzzer targets of the bitmap and font readers, of the
+# course loader and of the player's files (records, replays, par lines)
+# with clang in a build directory of their own, writes the seed
 # corpora, and runs each target for SECONDS seconds (default 60). Corpora and
 # crash inputs collect in fuzz-out/ at the top of the tree. Exits non-zero
 # when a target failed.
@@ -19,16 +20,18 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
   -DKELVARO_FUZZ=ON -DKELVARO_BUILD_SDL=OFF -DKELVARO_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j2 --target fuzz_bitmap fuzz_font fuzz_seeds fuzz_course fuzz_course_seeds
+cmake --build "$build" -j2 --target fuzz_bitmap fuzz_font fuzz_seeds fuzz_course fuzz_course_seeds fuzz_player_files
 
 mkdir -p "$out/corpus/bitmap" "$out/corpus/font" "$out/seeds/bitmap" "$out/seeds/font" "$out/crashes"
 "$build/tools/fuzz/fuzz_seeds" "$out/seeds/bitmap" "$out/seeds/font"
 mkdir -p "$out/corpus/course" "$out/seeds/course"
 "$build/tools/fuzz/fuzz_course_seeds" "$out/seeds/course"
 cp "$root/assets/inp1.txt" "$out/seeds/course/bundled-inp1.txt"
+mkdir -p "$out/corpus/player_files" "$out/seeds/player_files"
+cp "$root"/tools/fuzz/player_seeds/* "$root/assets/courses/courses.txt" "$out/seeds/player_files/"
 
 status=0
-for reader in bitmap font course; do
+for reader in bitmap font course player_files; do
   echo "== fuzz_$reader for ${seconds}s =="
   # Every rejected course echoes its message line on standard error; closing
   # it keeps the log to the fuzzer's own report.

@@ -25,12 +25,6 @@ bool readable(const std::string &path) {
   return true;
 }
 
-struct CoursePack {
-  std::string folder;    // holds courses.txt and one folder per course
-  std::string mainData;  // the folder of the bundled look; empty: RK_ROOT has it
-  std::vector<CourseEntry> catalogue;
-};
-
 bool findCoursePack(CoursePack &pack) {
   if (readable("courses/courses.txt")) {
     char here[PATH_MAX];
@@ -98,6 +92,13 @@ CourseRequest readCourseRequest(int argc, const char *const *argv) {
     }
   }
   return request;
+}
+
+bool findInstalledCoursePack(CoursePack &pack) {
+  if (!findCoursePack(pack)) return false;
+  // The folder stays valid however often the game changes directory.
+  if (!pack.mainData.empty()) pack.folder = pack.mainData + "/" + pack.folder;
+  return true;
 }
 
 int enterRequestedCourse(const CourseRequest &request) {

@@ -4,12 +4,26 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "game/shell/course_catalogue.h"
 
 struct CourseRequest {
   enum Kind { None, List, Start };
   Kind kind = None;
   std::string name;  // for Start; empty when "-course" was the last argument
 };
+
+// Where the pack lies: "courses" in the current directory, else under RK_ROOT.
+struct CoursePack {
+  std::string folder;    // holds courses.txt and one folder per course
+  std::string mainData;  // the folder of the bundled look; empty: RK_ROOT has it
+  std::vector<CourseEntry> catalogue;
+};
+
+// Finds the pack as "-course" does, with `folder` made absolute when it was
+// found in the current directory. False when there is none.
+bool findInstalledCoursePack(CoursePack &pack);
 
 // "-courses" wins over "-course"; of several "-course NAME" the first counts.
 // Both are compared without regard to letter case, like the driver switches.

@@ -23,6 +23,7 @@ constexpr double FullTurn = 6.283185308;
   std::exit(status);
 }
 QuitProcessFunc quitProcess = exitProcess;
+KeyHeldFunc keyHeld = isKeyDown;
 
 double wrapAngle(double a) {
   if (a > FullTurn) a = a - FullTurn;
@@ -30,37 +31,41 @@ double wrapAngle(double a) {
   return a;
 }
 
+bool held(int scanCode) {
+  return keyHeld(scanCode);
+}
+
 void pollMenuKeys() {
-  if (isKeyDown(ScanDown)) game.menuSelection = 0;
-  if (isKeyDown(ScanUp)) game.menuSelection = 1;
-  if (isKeyDown(ScanRight) && game.menuSelection == 0) {
+  if (held(ScanDown)) game.menuSelection = 0;
+  if (held(ScanUp)) game.menuSelection = 1;
+  if (held(ScanRight) && game.menuSelection == 0) {
     quitProcess(0);
     return;
   }
-  if (isKeyDown(ScanRight) && game.menuSelection == 1) {
+  if (held(ScanRight) && game.menuSelection == 1) {
     game.menuMode = 0;
     setGamePalette();
   }
 }
 
 void pollPlayingKeys() {
-  if (isKeyDown(ScanUp)) {
+  if (held(ScanUp)) {
     if (ball.speed < SpeedFloor) {
       ball.speed = SpeedFloor;
     } else {
       ball.speed = ball.speed * SpeedUpFactor;
     }
   }
-  if (isKeyDown(ScanDown)) {
+  if (held(ScanDown)) {
     if (ball.speed < SpeedFloor) {
       ball.speed = 0.0;
     } else {
       ball.speed = ball.speed * SlowDownFactor;
     }
   }
-  if (isKeyDown(ScanLeft)) ball.heading = ball.heading + TurnStep;
-  if (isKeyDown(ScanRight)) ball.heading = ball.heading - TurnStep;
-  if (isKeyDown(ScanEnter)) {
+  if (held(ScanLeft)) ball.heading = ball.heading + TurnStep;
+  if (held(ScanRight)) ball.heading = ball.heading - TurnStep;
+  if (held(ScanEnter)) {
     ball.jumpFactor = ball.jumpFactor - JumpStep;
     if (ball.jumpFactor < JumpFactorFloor) ball.jumpFactor = JumpFactorFloor;
     ball.jumpHeld = 1;
@@ -84,6 +89,10 @@ void quitOnEscape(const Event &event) {
 
 void setQuitProcessFunc(QuitProcessFunc f) {
   quitProcess = f ? f : exitProcess;
+}
+
+void setKeyHeldFunc(KeyHeldFunc f) {
+  keyHeld = f ? f : isKeyDown;
 }
 
 void pollKeys() {

@@ -19,3 +19,8 @@ void onKeyUp(const Event &event);
 // without shutting the framework down. Tools replace it to observe the end.
 using QuitProcessFunc = void (*)(int status);
 void setQuitProcessFunc(QuitProcessFunc f);
+
+// Where pollKeys reads whether a key is held: the framework's key table
+// unless a replay hands in its own. Null restores the key table.
+using KeyHeldFunc = bool (*)(int scanCode);
+void setKeyHeldFunc(KeyHeldFunc f);

@@ -8,6 +8,9 @@
 #include "game/scene/fatal_message.h"
 #include "game/scene/scene_loader.h"
 #include "game/shell/ascii_case.h"
+#include "game/shell/choice/choice_session.h"
+#include "game/shell/choice/choice_trigger.h"
+#include "game/shell/choice/replay_start.h"
 #include "game/shell/course_choice.h"
 #include "game/shell/game_frame.h"
 #include "game/shell/input.h"
@@ -16,6 +19,9 @@
 #include "graphics/rk_platform.h"
 
 namespace {
+
+GameFunc gameStep = pollKeys;
+DrawFunc drawStep = drawFrame;
 
 void ignoreMouseDown(const Event &) {}
 void ignoreActivate(int) {}
@@ -91,14 +97,27 @@ void startKelvaro(int argc, const char *const *argv, const BuildConstants &const
   setFatalMessageBoxShower(showFatalBox);
   setBuildConstants(constants);
 
-  // A course from the pack: its folder becomes the current directory, so the
-  // course and its own pictures are found there first.
-  const int courseStatus = enterRequestedCourse(readCourseRequest(argc, argv));
-  if (courseStatus >= 0) std::exit(courseStatus);
+  // Opened on the course choice, the program loads a course only when the
+  // player takes one.
+  // A replay names its course and brings its own keys.
+  const std::string replay = replayRequest(argc, argv);
+  CoursePack pack;
+  const bool choose = replay.empty() && wantsCourseChoice(argc, argv) && findInstalledCoursePack(pack) &&
+                      !pack.catalogue.empty();
+  gameStep = replay.empty() ? pollKeys : pollReplayedKeys;
+  drawStep = drawFrame;
 
-  LoadScene("inp1.txt");
-  resetSimulation();
-  setLifeLostHandler(loseLife);
+  if (!choose) {
+    // A course from the pack: its folder becomes the current directory, so
+    // the course and its own pictures are found there first.
+    const int courseStatus =
+        replay.empty() ? enterRequestedCourse(readCourseRequest(argc, argv)) : enterReplayCourse(replay);
+    if (courseStatus >= 0) std::exit(courseStatus);
+
+    LoadScene("inp1.txt");
+    resetSimulation();
+    setLifeLostHandler(loseLife);
+  }
 
   DriverOptions options = defaultGameDriverOptions();
   parseCommandLine(argc, argv, &options);
@@ -109,7 +128,7 @@ void startKelvaro(int argc, const char *const *argv, const BuildConstants &const
   setGameDrawSlot(drawSlot);
 
   setDrawFunc(drawFrame);
-  setGameFunc(pollKeys);
+  setGameFunc(gameStep);
   setKeyDownFunc(onKeyDown);
   setKeyUpFunc(onKeyUp);
   setMouseDownFunc(ignoreMouseDown);
@@ -124,7 +143,21 @@ void startKelvaro(int argc, const char *const *argv, const BuildConstants &const
 
   if (!setMode(mode, 0, 2, 1)) RK_reportFatal(RK_errorText(RK_lastError()));
 
+  if (choose) {
+    startCourseChoice(pack);
+    gameStep = courseChoiceGameFunc();
+    drawStep = courseChoiceDrawFunc();
+    return;
+  }
   loadResources();
+}
+
+GameFunc kelvaroGameFunc() {
+  return gameStep;
+}
+
+DrawFunc kelvaroDrawFunc() {
+  return drawStep;
 }
 
 int runKelvaro(int argc, const char *const *argv, const BuildConstants &constants) {

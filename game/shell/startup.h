@@ -23,6 +23,11 @@ void applyEnvironment(DriverOptions *options);
 // on any failure.
 void startKelvaro(int argc, const char *const *argv, const BuildConstants &constants);
 
+// The game and draw callbacks startKelvaro installed (the game's own, or the
+// course choice's), for runners that wrap them.
+GameFunc kelvaroGameFunc();
+DrawFunc kelvaroDrawFunc();
+
 // Runs the game from loading the course to the end of the main loop; returns
 // the exit status. The display back end must be installed first.
 int runKelvaro(int argc, const char *const *argv, const BuildConstants &constants);

@@ -2,13 +2,14 @@
 // directory or under RK_ROOT, and their standard error is read.
 #include "framework/host.h"
 #include "platform/headless/headless.h"
+#include "platform/headless/headless_player_files.h"
 
 namespace {
 
 const Host headlessHost = {
     "headless",
     nullptr,  // gameDataDirectory: none to fall back on
-    nullptr,  // playerFilesDirectory: none kept
+    headlessPlayerFilesDirectory,  // only where the command line says
     nullptr,  // playerFilesChanged
     true,     // standardErrorSeen
     nullptr,  // audio: none

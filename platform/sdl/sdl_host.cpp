@@ -8,6 +8,7 @@
 
 #include "framework/host.h"
 #include "platform/sdl/sdl_platform.h"
+#include "platform/sdl/sdl_player_files.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ std::string installedDataDirectory() {
 const Host sdlHost = {
     "sdl",
     installedDataDirectory,
-    nullptr,  // playerFilesDirectory: none kept yet
+    sdlPlayerFilesDirectory,
     nullptr,  // playerFilesChanged: files written are where they last
     true,     // standardErrorSeen
     nullptr,  // audio: none yet

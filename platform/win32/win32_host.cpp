@@ -5,13 +5,14 @@
 #include "framework/host.h"
 #include "platform/win32/win32_internal.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_player_files.h"
 
 namespace {
 
 const Host win32Host = {
     "win32",
     win32ProgramDirectory,  // the course, pictures and font lie beside the program
-    nullptr,                // playerFilesDirectory: none kept yet
+    win32PlayerFilesDirectory,
     nullptr,                // playerFilesChanged: files written are where they last
     false,                  // standardErrorSeen: nobody who starts it from Explorer does
     nullptr,                // audio: none yet

@@ -14,6 +14,7 @@ const char *const runUsageText =
     "  --clock-step MS         the clock advances MS on every reading\n"
     "  --shot PASS:FILE        after pass PASS write the shown frame as BMP (repeatable)\n"
     "  --trace FILE            one line of game state after every pass\n"
+    "  --player-files DIR      keep the player's records and replays in DIR\n"
     "  --bench                 print frames, seconds and frames per second at the end\n"
     "  --help                  show this text\n";
 
@@ -71,7 +72,8 @@ bool parseRunOptions(int argc, const char *const *argv, RunOptions &options, std
       haveValue = true;
     }
     const bool takesValue = name == "--size" || name == "--keys" || name == "--frames" ||
-                            name == "--clock-step" || name == "--shot" || name == "--trace";
+                            name == "--clock-step" || name == "--shot" || name == "--trace" ||
+                            name == "--player-files";
     if (!takesValue) {
       error = "unknown option '" + arg + "'";
       return false;
@@ -125,6 +127,12 @@ bool parseRunOptions(int argc, const char *const *argv, RunOptions &options, std
         return false;
       }
       options.shots.push_back(ShotRequest{number, value.substr(colon + 1)});
+    } else if (name == "--player-files") {
+      if (value.empty()) {
+        error = "--player-files needs a folder";
+        return false;
+      }
+      options.playerFiles = value;
     } else if (name == "--trace") {
       if (value.empty()) {
         error = "--trace needs a file name";

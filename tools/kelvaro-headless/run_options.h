@@ -19,6 +19,7 @@ struct RunOptions {
   int clockStep = 0;     // 0: wall clock
   std::vector<ShotRequest> shots;
   std::string traceFile;  // empty: no trace
+  std::string playerFiles;  // empty: no player files (no records kept)
   bool bench = false;
   bool help = false;
   std::vector<std::string> gameArguments;

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "framework/framework.h"
+#include "framework/host.h"
 #include "game/shell/game_frame.h"
 #include "game/shell/game_state.h"
 #include "game/shell/input.h"
@@ -17,6 +18,7 @@
 #include "game/sim/camera.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_control.h"
+#include "platform/headless/headless_player_files.h"
 #include "tools/bmpwrite/bmp_write.h"
 #include "trace_line.h"
 
@@ -108,12 +110,12 @@ void scriptedGame() {
   if (run.passOpen) finishPass();
   run.currentPass = run.completedPasses;
   run.passOpen = true;
-  pollKeys();
+  kelvaroGameFunc()();
   if (run.currentPass >= run.options->frames - 1) quitMainLoop();
 }
 
 void scriptedDraw() {
-  drawFrame();
+  kelvaroDrawFunc()();
   if (run.passOpen) finishPass();
 }
 
@@ -159,6 +161,8 @@ int runScripted(const RunOptions &options, std::vector<KeyChange> keyChanges, co
   }
   std::atexit(atProcessExit);
 
+  // Records and replays go only where the command line says.
+  headlessSetPlayerFilesDirectory(options.playerFiles);
   useHeadlessHost();
   useHeadlessPlatform();
   headlessSetClockStep(options.clockStep);
@@ -172,7 +176,7 @@ int runScripted(const RunOptions &options, std::vector<KeyChange> keyChanges, co
                                  menuQuitBitmapFor(options.width)};
   startKelvaro(static_cast<int>(gameArgv.size() - 1), gameArgv.data(), constants);
 
-  // The shell registered pollKeys and drawFrame; these run them and keep
+  // The shell registered its game and draw callbacks; these run them and keep
   // count of the passes around them.
   setGameFunc(scriptedGame);
   setDrawFunc(scriptedDraw);
