@@ -6,6 +6,7 @@
 #include "game/scene/scene.h"
 #include "game/shell/game_state.h"
 #include "game/shell/palettes.h"
+#include "game/shell/sound_cues.h"
 #include "game/sim/ball.h"
 #include "game/sim/camera.h"
 #include "graphics/rasterkit.h"
@@ -67,6 +68,7 @@ void drawFrame() {
     drawPlayingFrame();
   }
   swapBuffers(2);
+  listenAfterPass();
 }
 
 void loseLife() {

@@ -6,6 +6,7 @@
 #include "game/shell/game_state.h"
 #include "game/shell/palettes.h"
 #include "game/sim/ball.h"
+#include "game/sound/sound_control.h"
 
 namespace {
 
@@ -87,6 +88,14 @@ void quitOnEscape(const Event &event) {
 
 }  // namespace
 
+// M (by its character, so that it sits where the keyboard's layout puts it)
+// mutes and unmutes, in the menu and while playing; a held key doesn't flip
+// it again and again.
+void toggleSoundOnM(const Event &event) {
+  const uint32_t character = event.message & 0xFF;
+  if (event.what == KeyDown && (character == 'm' || character == 'M')) toggleSoundMuted();
+}
+
 void setQuitProcessFunc(QuitProcessFunc f) {
   quitProcess = f ? f : exitProcess;
 }
@@ -105,6 +114,7 @@ void pollKeys() {
 
 void onKeyDown(const Event &event) {
   quitOnEscape(event);
+  toggleSoundOnM(event);
 }
 void onKeyUp(const Event &event) {
   quitOnEscape(event);

@@ -14,6 +14,8 @@ inline constexpr int CharEscape = 27;
 void pollKeys();
 void onKeyDown(const Event &event);
 void onKeyUp(const Event &event);
+// M mutes and unmutes the sound (also on the course choice).
+void toggleSoundOnM(const Event &event);
 
 // How the menu's quit item ends the program: at once, with status 0 and
 // without shutting the framework down. Tools replace it to observe the end.

@@ -14,6 +14,8 @@
 #include "game/shell/course_choice.h"
 #include "game/shell/game_frame.h"
 #include "game/shell/input.h"
+#include "game/shell/sound_cues.h"
+#include "game/shell/sound_start.h"
 #include "game/sim/ball.h"
 #include "graphics/rasterkit.h"
 #include "graphics/rk_platform.h"
@@ -29,6 +31,7 @@ void ignoreActivate(int) {}
 // Scene errors and the end of the game show their box through the display
 // back end once one exists; FatalMessage has already echoed the line.
 void showFatalBox(const char *caption, const char *text) {
+  cueEndMessage(text);
   RK_showMessageBoxOnly(caption, text, RK_BoxOkInfo);
 }
 
@@ -88,6 +91,12 @@ void parseCommandLine(int argc, const char *const *argv, DriverOptions *options)
   }
 }
 
+bool soundOffRequested(int argc, const char *const *argv) {
+  for (int i = 1; i < argc; ++i)
+    if (argv[i] && equalIgnoringCase(argv[i], "-nosound")) return true;
+  return false;
+}
+
 void applyEnvironment(DriverOptions *options) {
   const char *value = std::getenv("RK_NO_DIRECTACCESS");
   if (value && std::strtol(value, nullptr, 10) != 0) options->useDirectAccess = 0;
@@ -143,6 +152,7 @@ void startKelvaro(int argc, const char *const *argv, const BuildConstants &const
 
   if (!setMode(mode, 0, 2, 1)) RK_reportFatal(RK_errorText(RK_lastError()));
 
+  startSound(soundOffRequested(argc, argv));
   if (choose) {
     startCourseChoice(pack);
     gameStep = courseChoiceGameFunc();
@@ -150,6 +160,7 @@ void startKelvaro(int argc, const char *const *argv, const BuildConstants &const
     return;
   }
   loadResources();
+  resetSoundCues();
 }
 
 GameFunc kelvaroGameFunc() {

@@ -14,6 +14,9 @@ DriverOptions defaultGameDriverOptions();
 // in any letter case. Other arguments are ignored.
 void parseCommandLine(int argc, const char *const *argv, DriverOptions *options);
 
+// "-nosound" in any letter case: the game starts muted (M unmutes).
+bool soundOffRequested(int argc, const char *const *argv);
+
 // A nonzero number in RK_NO_DIRECTACCESS keeps the direct-access families out.
 void applyEnvironment(DriverOptions *options);
 

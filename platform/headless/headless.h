@@ -5,6 +5,9 @@
 // Installs the headless back end as the one in force.
 void useHeadlessPlatform();
 
+struct HostAudio;
+
 // Installs the host (setHost) for tests and tools: no installed data to fall
-// back on, no player files kept, standard error seen, no sound.
-void useHeadlessHost();
+// back on, player files only where headlessSetPlayerFilesDirectory says,
+// standard error seen, and sound only into `audio` (the WAV writer).
+void useHeadlessHost(const HostAudio *audio = nullptr);

@@ -6,17 +6,18 @@
 
 namespace {
 
-const Host headlessHost = {
+Host headlessHost = {
     "headless",
     nullptr,  // gameDataDirectory: none to fall back on
     headlessPlayerFilesDirectory,  // only where the command line says
     nullptr,  // playerFilesChanged
     true,     // standardErrorSeen
-    nullptr,  // audio: none
+    nullptr,  // audio: only where the command line asks for it
 };
 
 }  // namespace
 
-void useHeadlessHost() {
+void useHeadlessHost(const HostAudio *audio) {
+  headlessHost.audio = audio;
   setHost(&headlessHost);
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/host.h"
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/sdl_player_files.h"
 
@@ -46,7 +47,7 @@ const Host sdlHost = {
     sdlPlayerFilesDirectory,
     nullptr,  // playerFilesChanged: files written are where they last
     true,     // standardErrorSeen
-    nullptr,  // audio: none yet
+    sdlHostAudio(),
 };
 
 }  // namespace

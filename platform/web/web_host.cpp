@@ -6,6 +6,7 @@
 #include <emscripten/emscripten.h>
 
 #include "framework/host.h"
+#include "platform/web/web_audio.h"
 #include "platform/web/web_platform.h"
 
 EM_JS(void, kelvaroSavePlayerFiles, (), { kelvaroPage.savePlayerFiles(); });
@@ -16,7 +17,7 @@ std::string playerFiles() {
   return "/player";
 }
 
-const Host webHost = {"web", nullptr, playerFiles, kelvaroSavePlayerFiles, false, nullptr};
+const Host webHost = {"web", nullptr, playerFiles, kelvaroSavePlayerFiles, false, webHostAudio()};
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "framework/host.h"
+#include "platform/win32/win32_audio.h"
 #include "platform/win32/win32_internal.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_player_files.h"
@@ -15,7 +16,7 @@ const Host win32Host = {
     win32PlayerFilesDirectory,
     nullptr,                // playerFilesChanged: files written are where they last
     false,                  // standardErrorSeen: nobody who starts it from Explorer does
-    nullptr,                // audio: none yet
+    win32HostAudio(),
 };
 
 }  // namespace

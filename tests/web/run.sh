@@ -24,4 +24,4 @@ if [ ! -d node_modules/puppeteer-core ] || [ package-lock.json -nt node_modules/
 fi
 KELVARO_WEB_BUILD="$build" KELVARO_DATA_DIR="$native/data" \
   KELVARO_NATIVE_HEADLESS="$native/tools/kelvaro-headless/kelvaro-headless" \
-  node --test golden.test.mjs browser.test.mjs goal.test.mjs phone.test.mjs offline.test.mjs
+  node --test golden.test.mjs browser.test.mjs goal.test.mjs phone.test.mjs offline.test.mjs sound.test.mjs

@@ -56,7 +56,7 @@ bool parseLine(const std::string &line, KeyChange &change) {
 
 const std::vector<ScriptKey> &scriptKeys() {
   static const std::vector<ScriptKey> keys = {
-      {"up", 72, 0}, {"down", 80, 0}, {"left", 75, 0}, {"right", 77, 0}, {"enter", 28, 13}, {"escape", 1, 27},
+      {"up", 72, 0}, {"down", 80, 0}, {"left", 75, 0}, {"right", 77, 0}, {"enter", 28, 13}, {"escape", 1, 27}, {"m", 50, 'm'},
   };
   return keys;
 }
@@ -74,7 +74,7 @@ bool readKeyScript(std::istream &in, std::vector<KeyChange> &changes, std::strin
     if (!parseLine(line, change)) {
       error = std::to_string(lineNumber) +
               ": expected \"PASS +KEY\" or \"PASS -KEY\" with KEY one of up, down, "
-              "left, right, enter, escape, not \"" +
+              "left, right, enter, escape, m, not \"" +
               trimmed(raw) + "\"";
       return false;
     }

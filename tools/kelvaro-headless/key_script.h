@@ -1,6 +1,6 @@
 // Key scripts: "PASS +KEY" presses KEY and "PASS -KEY" releases it just
 // before main-loop pass PASS (counted from 0) fetches its events. KEY is one
-// of up, down, left, right, enter, escape. Lines starting with '#' and blank
+// of up, down, left, right, enter, escape, m (sound on and off). Lines starting with '#' and blank
 // lines are ignored.
 #pragma once
 

@@ -9,12 +9,14 @@ const char *const runUsageText =
     "usage: kelvaro-headless [OPTIONS] [-- GAME ARGUMENTS]\n"
     "  --size 640x480|320x240  build constants to run (default 640x480)\n"
     "  --keys FILE             key script: lines \"PASS +KEY\" / \"PASS -KEY\",\n"
-    "                          KEY one of up down left right enter escape\n"
+    "                          KEY one of up down left right enter escape m\n"
     "  --frames N              run at most N main-loop passes (default 600)\n"
     "  --clock-step MS         the clock advances MS on every reading\n"
     "  --shot PASS:FILE        after pass PASS write the shown frame as BMP (repeatable)\n"
     "  --trace FILE            one line of game state after every pass\n"
     "  --player-files DIR      keep the player's records and replays in DIR\n"
+    "  --audio FILE            write the game's sound as a WAV file (mono, 16 bits,\n"
+    "                          44100 Hz; 735 samples per pass)\n"
     "  --bench                 print frames, seconds and frames per second at the end\n"
     "  --help                  show this text\n";
 
@@ -73,7 +75,7 @@ bool parseRunOptions(int argc, const char *const *argv, RunOptions &options, std
     }
     const bool takesValue = name == "--size" || name == "--keys" || name == "--frames" ||
                             name == "--clock-step" || name == "--shot" || name == "--trace" ||
-                            name == "--player-files";
+                            name == "--player-files" || name == "--audio";
     if (!takesValue) {
       error = "unknown option '" + arg + "'";
       return false;
@@ -139,6 +141,12 @@ bool parseRunOptions(int argc, const char *const *argv, RunOptions &options, std
         return false;
       }
       options.traceFile = value;
+    } else if (name == "--audio") {
+      if (value.empty()) {
+        error = "--audio needs a file name";
+        return false;
+      }
+      options.audioFile = value;
     }
   }
   // A shot that the run can never reach would be missing without a word.

@@ -1,6 +1,6 @@
 // The command line of kelvaro-headless: which build's constants to run, the
 // key script, how many passes, the clock, screenshots, the trace and the
-// benchmark line. Everything after "--" goes to the game unchanged.
+// benchmark line, the sound file. Everything after "--" goes to the game unchanged.
 #pragma once
 
 #include <string>
@@ -20,6 +20,7 @@ struct RunOptions {
   std::vector<ShotRequest> shots;
   std::string traceFile;  // empty: no trace
   std::string playerFiles;  // empty: no player files (no records kept)
+  std::string audioFile;  // empty: no sound
   bool bench = false;
   bool help = false;
   std::vector<std::string> gameArguments;

@@ -17,6 +17,7 @@
 #include "game/sim/ball.h"
 #include "game/sim/camera.h"
 #include "platform/headless/headless.h"
+#include "platform/headless/headless_audio.h"
 #include "platform/headless/headless_control.h"
 #include "platform/headless/headless_player_files.h"
 #include "tools/bmpwrite/bmp_write.h"
@@ -163,7 +164,7 @@ int runScripted(const RunOptions &options, std::vector<KeyChange> keyChanges, co
 
   // Records and replays go only where the command line says.
   headlessSetPlayerFilesDirectory(options.playerFiles);
-  useHeadlessHost();
+  useHeadlessHost(options.audioFile.empty() ? nullptr : headlessWavAudio(options.audioFile));
   useHeadlessPlatform();
   headlessSetClockStep(options.clockStep);
 

@@ -22,6 +22,8 @@
 #include "game/shell/records/course_hash.h"
 #include "game/shell/records/record_store.h"
 #include "game/shell/records/replay_file.h"
+#include "game/shell/sound_cues.h"
+#include "game/sound/sound_control.h"
 #include "game/sim/ball.h"
 #include "graphics/rasterkit.h"
 
@@ -143,6 +145,7 @@ void startCourse(int index, bool watch) {
   setLifeLostHandler(loseLife);
   resetGameState();
   loadResources();
+  resetSoundCues();
 
   session.course = index;
   session.courseHash = hashCourseFiles(e.folder);
@@ -206,9 +209,11 @@ void sessionGame() {
     switch (pressed) {
       case ChoiceKey::Up:
         session.selected = (session.selected + count - 1) % count;
+        cueListMove();
         break;
       case ChoiceKey::Down:
         session.selected = (session.selected + 1) % count;
+        cueListMove();
         break;
       case ChoiceKey::Take:
       case ChoiceKey::Watch:
@@ -216,6 +221,7 @@ void sessionGame() {
         // reach the course's own menu (where Right would quit).
         session.pendingWatch = pressed == ChoiceKey::Watch;
         session.pending = session.selected;
+        cueListTake();
         break;
       case ChoiceKey::None:
         break;
@@ -236,6 +242,7 @@ void sessionDraw() {
   if (session.phase != Phase::Choosing && session.backToChoice) returnToChoice();
   if (session.phase == Phase::Choosing) {
     showChoice();
+    soundAfterPass();
     return;
   }
   const int livesBefore = game.lives;
@@ -244,6 +251,7 @@ void sessionDraw() {
     drawFrame();
   } catch (CourseEnded &end) {
     if (playing) ++session.playingPasses;
+    cueEndMessage(end.text.c_str());
     if (end.text == WinText) {
       finishWin();
     } else {
@@ -257,6 +265,7 @@ void sessionDraw() {
 }
 
 void sessionKeyDown(const Event &event) {
+  toggleSoundOnM(event);
   if ((event.message & 0xFF) != CharEscape) return;
   if (session.phase == Phase::Choosing) {
     quitMainLoop();
