@@ -54,7 +54,7 @@ const packCourses = ['klassik', 'auftakt', 'fallen', 'sprung', 'welle', 'maratho
 
 test('a player reaches the menu, plays, switches full screen, is suspended without focus and ends with Escape', async () => {
   const server = await serve(pageDir());
-  const { page, errors } = await openPage(server);
+  const { page, errors } = await openPage(server, '?bundled');
   const scratch = scratchDir('kelvaro-browser-');
   try {
     await page.waitForFunction(() => kelvaroPage.shown >= 5, { timeout: 20000 });
@@ -119,7 +119,7 @@ test('a page whose course file is missing shows the loader\'s message, then the 
   assert.equal(native.status, 255);
   const expected = native.stderr.trim().split('\n').pop();
   const server = await serve(pageDir(), ['data/inp1.txt']);
-  const { page } = await openPage(server, '?size=320');
+  const { page } = await openPage(server, '?size=320&bundled');
   try {
     await page.waitForSelector('#dialog:not([hidden])', { timeout: 20000 });
     const dialog = await page.evaluate(() => ({
@@ -215,7 +215,7 @@ const padKeys = (page) => page.evaluate(() => kelvaroPage.recentKeys.map((k) => 
 
 test('a controller plays the page as the keyboard does, lets go when pulled and ends with Back', async () => {
   const server = await serve(pageDir());
-  const { page, errors } = await openPage(server, '?size=320');
+  const { page, errors } = await openPage(server, '?size=320&bundled');
   const scratch = scratchDir('kelvaro-browser-pad-');
   try {
     await page.waitForFunction(() => kelvaroPage.shown >= 5, { timeout: 20000 });

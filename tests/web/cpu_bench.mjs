@@ -44,7 +44,7 @@ const chromium = await launchChromium();
 const page = await chromium.browser.newPage();
 await page.setViewport(phone ? { width: 844, height: 390, isMobile: true, hasTouch: true, isLandscape: true }
                              : { width: 1000, height: 760 });
-await page.goto(`${server.url}?size=${size}`);
+await page.goto(`${server.url}?size=${size}&bundled`);
 await page.waitForFunction(() => kelvaroPage.shown >= 5, { timeout: 20000 });
 for (const key of ['ArrowUp', 'ArrowRight']) {
   await page.keyboard.down(key);

@@ -49,7 +49,7 @@ async function hold(page, code, frames) {
 }
 
 test('on a landscape phone the touch keys sit beside the picture and play the game as its keys do', async () => {
-  const { page, errors } = await openPhone(landscape, '?size=320');
+  const { page, errors } = await openPhone(landscape, '?size=320&bundled');
   const scratch = scratchDir('kelvaro-phone-');
   try {
     const layout = await page.evaluate(() => {
@@ -120,7 +120,7 @@ test('a message of the game is answered by a tap', async () => {
   const page = await chromium.browser.newPage();
   try {
     await page.setViewport(landscape);
-    await page.goto(lacking.url);
+    await page.goto(lacking.url + '?bundled');
     await page.waitForSelector('#dialog:not([hidden])', { timeout: 20000 });
     await page.tap('#dialog-ok');
     await page.waitForFunction(() => kelvaroPage.ended !== null, { timeout: 10000 });
@@ -154,7 +154,7 @@ test('an upright phone is asked to turn; a keyboard player sees the touch keys o
 });
 
 test('a file the game keeps under /player is there after a reload', async () => {
-  const { page } = await openPhone(landscape);
+  const { page } = await openPhone(landscape, '?bundled');
   try {
     await page.evaluate(async () => {
       Module.FS.writeFile('/player/records.txt', 'klassik 12.5\n');

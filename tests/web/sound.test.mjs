@@ -17,7 +17,7 @@ test('the audio starts with the first key, stays fed, and M mutes without stoppi
   const errors = [];
   page.on('pageerror', (e) => { if (!/^ExitStatus\b/.test(e.message)) errors.push(e.message); });
   try {
-    await page.goto(server.url);
+    await page.goto(server.url + '?bundled');
     await page.waitForFunction(() => kelvaroPage.shown >= 5, { timeout: 20000 });
     assert.equal(await page.evaluate(() => kelvaroSound.state()), 'none', 'audio before any key');
 

@@ -251,7 +251,6 @@ void sessionDraw() {
     drawFrame();
   } catch (CourseEnded &end) {
     if (playing) ++session.playingPasses;
-    cueEndMessage(end.text.c_str());
     if (end.text == WinText) {
       finishWin();
     } else {

@@ -10,9 +10,12 @@
   const params = new URLSearchParams(location.search);
   const width = params.get('size') === '320' ? 320 : 640;
   const height = width === 640 ? 480 : 240;
-  // "?course=NAME" starts that course of the pack ("-course NAME"); without
-  // it the game starts as it does without the option, on the bundled course.
+  // "?course=NAME" starts that course of the pack ("-course NAME");
+  // "?bundled" the bundled course, as the programs start in their own data
+  // folder; without either the game opens on its course choice ("-choose"),
+  // which keeps the player's records.
   const requestedCourse = params.get('course');
+  const bundled = requestedCourse === null && params.has('bundled');
 
   const $ = (id) => document.getElementById(id);
   const stage = $('stage');
@@ -29,9 +32,10 @@
     const query = new URLSearchParams();
     query.set('size', String(size));
     if (course !== null) query.set('course', course);
+    else if (bundled) query.set('bundled', '');
     return '?' + query.toString();
   }
-  // The size links keep the course.
+  // The size links keep the course (or the bundled one).
   for (const size of [640, 320]) $('size' + size).href = address(size, requestedCourse);
   canvas.width = width;
   canvas.height = height;
@@ -226,16 +230,26 @@
     if (first) first.focus();
   }
 
-  // Files for the game's file system: the course (or the pack's catalogue
-  // and the chosen course's folder), the pictures and the font.
+  // The courses a start needs: one of the pack, all of it for the choice,
+  // none for the bundled course.
+  function coursesFor(course, pack) {
+    if (course !== null) return pack.courses.filter((c) => c.name === course);
+    return bundled ? [] : pack.courses;
+  }
+
+  // Files for the game's file system: the bundled course, or the pack's
+  // catalogue and the folders of the courses it needs; the pictures and the
+  // font.
   function dataPlan(course, pack) {
     const plan = [];
-    if (course === null) {
+    if (bundled) {
       plan.push({ url: 'data/inp1.txt', path: '/kelvaro/inp1.txt' });
     } else {
       plan.push({ url: 'data/courses/courses.txt', path: '/kelvaro/courses/courses.txt' });
-      for (const file of pack.courses.find((c) => c.name === course).files) {
-        plan.push({ url: `data/courses/${course}/${file}`, path: `/kelvaro/courses/${course}/${file}` });
+      for (const c of coursesFor(course, pack)) {
+        for (const file of c.files) {
+          plan.push({ url: `data/courses/${c.name}/${file}`, path: `/kelvaro/courses/${c.name}/${file}` });
+        }
       }
     }
     for (const name of [...pack.pictures, pack.font]) plan.push({ url: 'data/' + name, path: '/kelvaro/' + name });
@@ -274,15 +288,17 @@
     Promise.all([Promise.all(loads), loadPlayerFiles(module)]).then(([buffers]) => {
       const FS = module.FS;
       FS.mkdir('/kelvaro');
-      if (course !== null) {
-        for (const folder of ['BITMAPS', 'FONTS', 'courses', 'courses/' + course]) FS.mkdir('/kelvaro/' + folder);
+      const packCourses = coursesFor(course, pack);
+      if (!bundled) {
+        for (const folder of ['BITMAPS', 'FONTS', 'courses']) FS.mkdir('/kelvaro/' + folder);
+        for (const c of packCourses) FS.mkdir('/kelvaro/courses/' + c.name);
       }
       buffers.forEach((buffer, i) => {
         // A missing file is left to the game, whose loader says which.
         if (buffer) FS.writeFile(plan[i].path, new Uint8Array(buffer));
         else console.warn('Kelvaro: ' + plan[i].url + ' could not be loaded');
       });
-      if (course !== null) {
+      if (!bundled) {
         // A course of the pack runs in its own folder and finds the pictures
         // it lacks, and the font, in the main data's resource folders, as an
         // installed game does.
@@ -297,7 +313,7 @@
 
   function startGame(course, pack) {
     const plan = dataPlan(course, pack);
-    window.Module.arguments = course === null ? [] : ['-course', course];
+    window.Module.arguments = course !== null ? ['-course', course] : bundled ? [] : ['-choose'];
     window.Module.preRun = [(module) => loadData(module, plan, pack, course)];
     const script = document.createElement('script');
     script.src = `kelvaro${width}.js`;
@@ -396,7 +412,7 @@
       return;
     }
     const offered = pack.courses;
-    if (offered.length > 0) offerCourses(offered, requestedCourse !== null ? requestedCourse : offered[0].name);
+    if (offered.length > 0) offerCourses(offered, requestedCourse !== null ? requestedCourse : bundled ? offered[0].name : null);
     if (requestedCourse === null) {
       startGame(null, pack);
     } else if (offered.some((c) => c.name === requestedCourse)) {
