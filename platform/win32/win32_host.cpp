@@ -1,5 +1,5 @@
 // What the Windows build tells the game about the machine: the installed
-// data beside the program, a standard error nobody sees.
+// data in "data" beside the program, a standard error nobody sees.
 #include <string>
 
 #include "framework/host.h"
@@ -10,9 +10,19 @@
 
 namespace {
 
+// The zip keeps the course, the pictures and the font in "data", so that a
+// double click starts where there is no course of its own (and gets the
+// course choice); the build's tree keeps them beside the programs.
+std::string installedData() {
+  const std::string program = win32ProgramDirectory();
+  if (program.empty()) return {};
+  const std::string data = program + "\\data";
+  return GetFileAttributesA((data + "\\inp1.txt").c_str()) != INVALID_FILE_ATTRIBUTES ? data : program;
+}
+
 const Host win32Host = {
     "win32",
-    win32ProgramDirectory,  // the course, pictures and font lie beside the program
+    installedData,
     win32PlayerFilesDirectory,
     nullptr,                // playerFilesChanged: files written are where they last
     false,                  // standardErrorSeen: nobody who starts it from Explorer does

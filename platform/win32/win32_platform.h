@@ -9,8 +9,9 @@
 void useWin32Platform();
 
 // Installs the host (setHost) of the Windows build: the installed data lies
-// beside the program, and nobody sees a window program's standard error, so
-// messages for the player come up as boxes as well.
+// in "data" beside the program (in the build's tree: beside it), and nobody
+// sees a window program's standard error, so messages for the player come up
+// as boxes as well.
 void useWin32Host();
 
 // The folder that holds the running program, without a trailing separator;

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Plays kelvaro640.exe from the Windows zip under Wine on a virtual display
 # (Xvfb, started here), unpacked in a folder with a Cyrillic name and started
-# from one with a Chinese name: its window appears, the menu shows exactly
-# the frame the headless run draws (scaled by 2 onto a 1280x1024 desktop), Up
-# then Right starts play and the picture changes, Alt+Enter switches to a
-# window and back, Escape ends it with status 0. A course of the pack by
+# without arguments from one with a Chinese name, as a double click or a
+# shortcut starts it: its window appears, the course choice shows exactly the
+# frame the headless run draws (scaled by 2 onto a 1280x1024 desktop), Right
+# takes the first course, Up then Right in its menu starts play and the
+# picture changes, Alt+Enter switches to a window and back, Escape comes
+# back to the choice and Escape there ends it with status 0. A course of the pack by
 # name and a course of one's own (a Cyrillic folder with its inp1.txt) start
 # the same way. Then that course broken and a missing picture beside the
 # program: the same message box texts and standard-error lines as on Linux,
@@ -84,13 +86,14 @@ width_of() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^WIDTH=//p'; }
 # ANSI code page of the West has.
 unpack "$work/Пользователь/Downloads"
 game="$work/Пользователь/Downloads/Kelvaro"
-# The frame the menu must show, drawn headless beside the program's data.
-(cd "$game" && wine "$headless" --frames 2 --shot "1:$work/menu.bmp") >/dev/null 2>&1 ||
-  fail "headless menu frame"
+# The frame the choice must show, drawn headless in the program's data with
+# no records yet (as the fresh prefix has none).
+(cd "$game/data" && wine "$headless" --frames 2 --shot "1:$work/menu.bmp" --player-files "$work/no-records" \
+  -- -choose) >/dev/null 2>&1 || fail "headless course choice frame"
 convert "$work/menu.bmp" -sample 200% "$work/menu-x2.png" || fail "cannot scale the menu frame"
 
 # Started from another folder, as a shortcut without a working folder
-# would: the data beside the program is found.
+# would: the data beside the program is found, and the choice opens.
 elsewhere="$work/桌面"
 mkdir -p "$elsewhere"
 (cd "$elsewhere" && exec wine "$game/kelvaro640.exe") 2>"$work/stderr.txt" &
@@ -98,11 +101,15 @@ game_pid=$!
 window="$(wait_for_window Kelvaro 60)" || fail "no window titled Kelvaro"
 xdotool mousemove 640 512
 sleep 2
-shot 1-menu
-convert "$artefacts/1-menu.png" -crop 1280x960+0+32 +repage "$work/menu-shown.png"
+shot 0-choice
+convert "$artefacts/0-choice.png" -crop 1280x960+0+32 +repage "$work/menu-shown.png"
 [ "$(differs "$work/menu-shown.png" "$work/menu-x2.png")" = "0" ] ||
-  fail "the menu on screen is not the headless menu frame scaled by 2"
+  fail "the course choice on screen is not the headless frame scaled by 2"
 
+press Right
+sleep 1
+shot 1-menu
+[ "$(differs "$artefacts/0-choice.png" "$artefacts/1-menu.png")" != "0" ] || fail "the choice took no course"
 press Up
 press Right
 sleep 1
@@ -140,6 +147,11 @@ escape_ends() {  # what
   press Escape
   program_ends "$1: Escape" 0
 }
+press Escape
+sleep 1
+shot 6-back-to-choice
+[ "$(differs "$artefacts/0-choice.png" "$artefacts/6-back-to-choice.png")" = "0" ] ||
+  fail "Escape in play did not come back to the choice as it was"
 escape_ends "the zip's program"
 
 # A start that shows the game full screen (not a message box), ended by
@@ -161,7 +173,7 @@ plays_and_ends 5a-course-from-pack "$elsewhere" "$game/kelvaro640.exe" -course s
 # A course of one's own in a folder of its own, named in Cyrillic too.
 own="$work/Мой курс"
 mkdir -p "$own"
-cp "$game/inp1.txt" "$own/inp1.txt"
+cp "$game/data/inp1.txt" "$own/inp1.txt"
 plays_and_ends 5b-own-course "$own" "$game/kelvaro640.exe"
 
 # --- fatal ends --------------------------------------------------------
@@ -187,14 +199,14 @@ fatal_case 6-broken-course "$own" "Wichtige Mitteilung (Kelvaro)" \
   "Wichtige Mitteilung (Kelvaro): ungültige Ball-Startposition" 255 "$game/kelvaro640.exe"
 
 unpack "$work/missing"
-rm "$work/missing/Kelvaro/BITMAPS/leben.bmp"
-fatal_case 7-missing-picture "$work/missing/Kelvaro" "RK Fatal Error!" \
-  "RK Fatal Error!: Bitmap file was not found: leben.bmp" 1 ./kelvaro640.exe
+rm "$work/missing/Kelvaro/data/BITMAPS/leben.bmp"
+fatal_case 7-missing-picture "$work/missing/Kelvaro/data" "RK Fatal Error!" \
+  "RK Fatal Error!: Bitmap file was not found: leben.bmp" 1 ../kelvaro640.exe
 
 # --- the course pack ---------------------------------------------------
 # A course chosen by name is the one played: its winning script wins it.
 scripts="$(cd "$(dirname "$0")/../../assets/scripts" && pwd)"
-(cd "$game" && wine "$headless" --keys "$scripts/welle-win.keys" --clock-step 16 --frames 6000 \
+(cd "$game/data" && wine "$headless" --keys "$scripts/welle-win.keys" --clock-step 16 --frames 6000 \
   -- -course welle) >/dev/null 2>"$work/stderr.txt"
 status=$?
 [ "$status" = "255" ] || fail "-course welle with its winning script: status $status, not 255"
