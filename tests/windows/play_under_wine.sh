@@ -11,8 +11,9 @@
 # the same way. Then that course broken and a missing picture beside the
 # program: the same message box texts and standard-error lines as on Linux,
 # and status 255 and 1. Last the course pack: "-course welle" won by its
-# winning script (kelvaro-headless.exe), an unknown name and "-courses" as
-# message boxes with the list, status 1 and 0.
+# winning script (kelvaro-headless.exe), the same run won from the course
+# choice kept as a replay that plays back to the same trace, an unknown name
+# and "-courses" as message boxes with the list, status 1 and 0.
 #   play_under_wine.sh ZIP HEADLESS_EXE ARTEFACT_DIR
 # Screenshots are left in ARTEFACT_DIR. Needs wine, Xvfb, xdotool, ImageMagick.
 set -uo pipefail
@@ -207,10 +208,28 @@ fatal_case 7-missing-picture "$work/missing/Kelvaro/data" "RK Fatal Error!" \
 # A course chosen by name is the one played: its winning script wins it.
 scripts="$(cd "$(dirname "$0")/../../assets/scripts" && pwd)"
 (cd "$game/data" && wine "$headless" --keys "$scripts/welle-win.keys" --clock-step 16 --frames 6000 \
-  -- -course welle) >/dev/null 2>"$work/stderr.txt"
+  --trace "$work/welle.trace" -- -course welle) >/dev/null 2>"$work/stderr.txt"
 status=$?
 [ "$status" = "255" ] || fail "-course welle with its winning script: status $status, not 255"
 grep -q "Sie haben gewonnen" "$work/stderr.txt" || fail "-course welle: not won"
+
+# The same run won from the course choice (four courses down, Right, the
+# script from the pass after Right is let go) is kept as welle's best run,
+# and that replay plays back under Wine to the trace of the run above.
+{ printf '%s\n' "0 +down" "1 -down" "2 +down" "3 -down" "4 +down" "5 -down" "6 +down" "7 -down" "8 +right" "9 -right"
+  awk '$1 ~ /^[0-9]+$/ { print $1 + 10, $2 }' "$scripts/welle-win.keys"
+  echo "1400 +escape"; } >"$work/choose-welle.keys"
+(cd "$game/data" && wine "$headless" --keys "$work/choose-welle.keys" --frames 1500 --player-files "$work/records" \
+  -- -choose) >/dev/null 2>"$work/stderr.txt"
+status=$?
+[ "$status" = "0" ] || fail "welle won from the choice: status $status, not 0"
+grep -q 'Erster Sieg auf "welle"' "$work/stderr.txt" || fail "welle won from the choice: no first record"
+[ -f "$work/records/welle.replay" ] || fail "no replay of welle kept"
+(cd "$game/data" && wine "$headless" --keys "$work/records/welle.replay" --clock-step 16 --frames 6000 \
+  --trace "$work/replayed.trace") >/dev/null 2>"$work/stderr.txt"
+status=$?
+[ "$status" = "255" ] || fail "welle's replay: status $status, not 255"
+cmp -s "$work/welle.trace" "$work/replayed.trace" || fail "welle's replay does not play back to the winning run's trace"
 
 # A window program's refusal and list are message boxes too, with the list
 # also on standard error (and -courses' list on standard output).
