@@ -44,12 +44,8 @@ void redrawWindow(SdlWindow *w);
 // Where the picture lands in window coordinates (mouse positions).
 PictureArea windowPlacement(SdlWindow *w);
 
-// Window-system messages.
-bool nextMessage(PlatformMessage *out);
-bool takeCharacter(PlatformMessage *out, bool system);
-uint32_t currentKeyState();
-void postMessage(const PlatformMessage &message);
-// Forgets messages of a window that is going away.
-void dropMessagesOf(SdlWindow *w);
+// Translates the SDL events waiting into the platform's message ring
+// (platform/common/ring_messages.h).
+void pollSdlEvents();
 
 int showMessageBox(const char *caption, const char *text, int kind);

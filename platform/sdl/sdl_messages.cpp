@@ -3,7 +3,8 @@
 // switched away from.
 #include "framework/events/events.h"
 #include "graphics/rasterkit.h"
-#include "platform/common/message_ring.h"
+#include "platform/common/ring_messages.h"
+#include "platform/common/suspend_protocol.h"
 #include "platform/sdl/gamepad.h"
 #include "platform/sdl/keyboard.h"
 #include "platform/sdl/sdl_internal.h"
@@ -13,10 +14,9 @@ namespace {
 // One SDL event becomes at most kMostPerEvent messages (a controller pulled
 // out lets go of six keys); polling stops while fewer than that are free.
 constexpr int kMostPerEvent = 8;
-MessageRing ring;
+MessageRing &ring = platformMessageRing();
 
 uint32_t buttonsHeld = 0;
-bool suspended = false;
 
 constexpr int kSuspendStepMs = 200;
 
@@ -118,19 +118,10 @@ void translateMotion(const SDL_MouseMotionEvent &e, SdlWindow *w) {
 
 void translate(const SDL_Event &e);
 
-// The library's handler decides: 0 keeps the program running in front,
-// 1 suspends it here until it is back in front, 2 lets it run on behind.
-void suspendFullScreen(SdlWindow *w) {
-  RK_SuspendHandler handler = RK_suspendHandler();
-  if (!handler || suspended) return;
-  DeviceContext *dc = RK_currentContext();
-  const int answer = handler(dc, 1);
-  if (answer == 0) return;
-  if (answer == 2) {
-    w->runningInBackground = true;
-    return;
-  }
-  suspended = true;
+// Suspended, the program waits in 200 ms steps until its window has the
+// focus again; nothing that arrives meanwhile is lost.
+bool waitUntilBack(void *window) {
+  SdlWindow *w = static_cast<SdlWindow *>(window);
   bool back = false;
   while (!back && liveWindow(w)) {
     SDL_Event e;
@@ -138,16 +129,17 @@ void suspendFullScreen(SdlWindow *w) {
       if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED &&
           windowForId(e.window.windowID) == w)
         back = true;
-      // Nothing that arrives meanwhile is lost.
       translate(e);
     }
     if (!back) SDL_Delay(kSuspendStepMs);
   }
-  suspended = false;
-  if (liveWindow(w)) {
-    redrawWindow(w);
-    handler(dc, 2);
-  }
+  if (!liveWindow(w)) return false;
+  redrawWindow(w);
+  return true;
+}
+
+void suspendFullScreen(SdlWindow *w) {
+  if (suspendOnLosingFront(waitUntilBack, w) == SuspendOutcome::RunningBehind) w->runningInBackground = true;
 }
 
 void translateWindowEvent(const SDL_WindowEvent &e) {
@@ -168,7 +160,7 @@ void translateWindowEvent(const SDL_WindowEvent &e) {
         suspendFullScreen(w);
       } else if (gained && w->runningInBackground) {
         w->runningInBackground = false;
-        if (RK_SuspendHandler handler = RK_suspendHandler()) handler(RK_currentContext(), 2);
+        resumeFromBehind();
       }
       break;
     }
@@ -222,13 +214,13 @@ void translate(const SDL_Event &e) {
   }
 }
 
-void pollEvents() {
+}  // namespace
+
+void pollSdlEvents() {
   if (!sdlVideoReady()) return;
   SDL_Event e;
   while (ring.room() >= kMostPerEvent && SDL_PollEvent(&e)) translate(e);
 }
-
-}  // namespace
 
 // A controller's key reads like the keyboard's: the same scan code, the same
 // character, with the keyboard's modifiers of the moment.
@@ -248,23 +240,3 @@ void pushGamepadKey(void *window, uint32_t time, int scanCode, int character, bo
   }
 }
 
-bool nextMessage(PlatformMessage *out) {
-  if (ring.empty()) pollEvents();
-  return ring.take(out);
-}
-
-bool takeCharacter(PlatformMessage *out, bool system) {
-  return ring.takeCharacter(out, system);
-}
-
-uint32_t currentKeyState() {
-  return ring.keyState();
-}
-
-void postMessage(const PlatformMessage &message) {
-  ring.push(message);
-}
-
-void dropMessagesOf(SdlWindow *w) {
-  ring.dropWindow(w);
-}

@@ -2,7 +2,9 @@
 #include "platform/sdl/sdl_platform.h"
 
 #include "graphics/rk_platform.h"
+#include "platform/common/counter_clock.h"
 #include "platform/common/desktop_modes.h"
+#include "platform/common/ring_messages.h"
 #include "platform/sdl/sdl_internal.h"
 
 void *sdlCreateWindow(const char *title, bool maximizeBox);
@@ -42,14 +44,13 @@ uint32_t ticks() {
   return SDL_GetTicks();
 }
 
-// SDL's performance counter, counted from the first reading: only spans
-// between readings matter.
+int64_t performanceCounter() {
+  return static_cast<int64_t>(SDL_GetPerformanceCounter());
+}
+
 uint64_t microseconds() {
-  static const Uint64 frequency = SDL_GetPerformanceFrequency();
-  static const Uint64 start = SDL_GetPerformanceCounter();
-  const Uint64 elapsed = SDL_GetPerformanceCounter() - start;
-  // Whole seconds and the rest apart, so that a fast counter cannot overflow.
-  return elapsed / frequency * 1000000u + elapsed % frequency * 1000000u / frequency;
+  static const CounterClock clock(performanceCounter, static_cast<int64_t>(SDL_GetPerformanceFrequency()));
+  return clock.microseconds();
 }
 
 void sleepFor(int milliseconds) {
@@ -78,10 +79,7 @@ RK_Platform makePlatform() {
   p.enterWindowed = sdlEnterWindowed;
   p.present = sdlPresent;
   p.realizePalette = sdlRealizePalette;
-  p.messages.next = nextMessage;
-  p.messages.takeCharacter = takeCharacter;
-  p.messages.keyState = currentKeyState;
-  p.postMessage = postMessage;
+  serveMessagesFromRing(p, pollSdlEvents, nullptr);
   p.messageBox = messageBox;
   p.ticks = ticks;
   p.microseconds = microseconds;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "platform/common/ring_messages.h"
 #include "platform/common/window_list.h"
 #include "platform/sdl/sdl_internal.h"
 #include "platform/sdl/sdl_platform.h"
@@ -76,7 +77,7 @@ void sdlDestroyWindow(void *handle) {
   SdlWindow *w = liveWindow(handle);
   if (!w) return;
   windows.remove(w);
-  dropMessagesOf(w);
+  platformMessageRing().dropWindow(w);
   if (w->texture) SDL_DestroyTexture(w->texture);
   SDL_DestroyRenderer(w->renderer);
   SDL_DestroyWindow(w->window);

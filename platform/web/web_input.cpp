@@ -11,6 +11,7 @@
 #include "framework/events/events.h"
 #include "graphics/rasterkit.h"
 #include "platform/common/gamepad_keys.h"
+#include "platform/common/suspend_protocol.h"
 #include "platform/web/core/web_keys.h"
 #include "platform/web/core/web_queue.h"
 #include "platform/web/web_internal.h"
@@ -35,7 +36,6 @@ bool listening = false;
 bool messageBoxOpen = false;
 bool pageVisible = true;
 bool pageFocused = true;
-bool suspended = false;
 bool runningInBackground = false;
 
 bool pageInFront() {
@@ -85,27 +85,21 @@ EM_BOOL onFocus(int eventType, const EmscriptenFocusEvent *, void *) {
   return EM_FALSE;
 }
 
-// The library's handler decides: 0 keeps the game running, 1 suspends it
-// here until the page is back in front, 2 lets it run on behind.
-void suspendGame() {
-  RK_SuspendHandler handler = RK_suspendHandler();
-  if (!handler || suspended || runningInBackground) return;
-  DeviceContext *dc = RK_currentContext();
-  const int answer = handler(dc, 1);
-  if (answer == 0) return;
-  if (answer == 2) {
-    runningInBackground = true;
-    return;
-  }
-  suspended = true;
+// Suspended, the game sleeps in 200 ms steps (the page's events go on
+// arriving) until the page is back in front; the page never goes away.
+bool waitUntilBack(void *) {
   while (!pageInFront()) emscripten_sleep(kSuspendStepMs);
-  suspended = false;
-  handler(dc, 2);
+  return true;
+}
+
+void suspendGame() {
+  if (runningInBackground) return;
+  if (suspendOnLosingFront(waitUntilBack, nullptr) == SuspendOutcome::RunningBehind) runningInBackground = true;
 }
 
 void resumeFromBackground() {
   runningInBackground = false;
-  if (RK_SuspendHandler handler = RK_suspendHandler()) handler(RK_currentContext(), 2);
+  resumeFromBehind();
 }
 
 GamepadKeys padKeys;
@@ -144,14 +138,13 @@ void setMessageBoxOpen(bool open) {
   messageBoxOpen = open;
 }
 
-bool webNextMessage(PlatformMessage *out) {
-  if (takeQueuedMessage(out)) return true;
-  // The end of a drain: the moment to stop while the page is away.
+// The end of a drain: the moment to stop while the page is away, and to give
+// the browser its turn.
+void webRefillMessages() {
   if (!pageInFront() && anyWebWindow()) {
     suspendGame();
   } else if (runningInBackground && pageInFront()) {
     resumeFromBackground();
   }
   if (runningInBackground || pageNowMs() - lastYieldMs() > kLongestTurnMs) yieldToBrowser();
-  return takeQueuedMessage(out);
 }

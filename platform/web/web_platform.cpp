@@ -6,7 +6,7 @@
 
 #include "graphics/rk_platform.h"
 #include "platform/common/desktop_modes.h"
-#include "platform/web/core/web_queue.h"
+#include "platform/common/ring_messages.h"
 #include "platform/web/web_internal.h"
 
 void *webCreateWindow(const char *title, bool maximizeBox);
@@ -22,7 +22,7 @@ bool webEnterWindowed(void *window, int width, int height, int bits);
 void webPresent(void *window, const uint8_t *pixels, int width, int height, int bytesPerLine, int bits,
                 const PaletteEntry *palette, const PixelFormat *format, int waitVRT);
 void webRealizePalette(void *window, const PaletteEntry *entries, int count, int first, int waitVRT);
-bool webNextMessage(PlatformMessage *out);
+void webRefillMessages();
 int webMessageBox(const char *caption, const char *text, int kind);
 
 EM_JS(int, kelvaroScreenWidth, (), { return (typeof screen == 'object' && screen.width) | 0; });
@@ -64,10 +64,6 @@ void sleepFor(int milliseconds) {
   if (milliseconds > 0) emscripten_sleep(static_cast<unsigned>(milliseconds));
 }
 
-void postMessage(const PlatformMessage &message) {
-  queueMessage(message);
-}
-
 RK_Platform makePlatform() {
   RK_Platform p{};
   p.name = "web";
@@ -85,10 +81,7 @@ RK_Platform makePlatform() {
   p.enterWindowed = webEnterWindowed;
   p.present = webPresent;
   p.realizePalette = webRealizePalette;
-  p.messages.next = webNextMessage;
-  p.messages.takeCharacter = takeQueuedCharacter;
-  p.messages.keyState = queuedKeyState;
-  p.postMessage = postMessage;
+  serveMessagesFromRing(p, webRefillMessages, nullptr);
   p.messageBox = webMessageBox;
   p.ticks = ticks;
   p.microseconds = microseconds;

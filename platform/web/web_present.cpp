@@ -8,7 +8,7 @@
 
 #include "platform/common/page_pixels.h"
 #include "platform/common/picture_fit.h"
-#include "platform/web/core/web_pacing.h"
+#include "platform/common/retrace_beat.h"
 #include "platform/web/core/web_picture.h"
 #include "platform/web/web_internal.h"
 
@@ -31,7 +31,8 @@ namespace {
 
 std::vector<uint8_t> rgba;
 int shownWidth = 0, shownHeight = 0;
-RetracePace pace;
+// The page clock in microseconds.
+RetraceBeat pace{1000000};
 double lastYield = 0.0;
 
 }  // namespace
@@ -46,7 +47,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void kelvaroPlacePicture() {
 }
 
 void waitForRetrace() {
-  while (!pace.frameEndsWait(kelvaroNextFrame())) {
+  while (!pace.reached(static_cast<int64_t>(kelvaroNextFrame() * 1000.0))) {
   }
   lastYield = pageNowMs();
 }

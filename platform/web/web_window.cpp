@@ -4,7 +4,7 @@
 // user's own gestures the browser demands for it.
 #include <algorithm>
 
-#include "platform/web/core/web_queue.h"
+#include "platform/common/ring_messages.h"
 #include "platform/web/web_internal.h"
 
 namespace {
@@ -33,7 +33,7 @@ void *webCreateWindow(const char *, bool maximizeBox) {
 
 void webDestroyWindow(void *handle) {
   if (!liveWebWindow(handle)) return;
-  dropQueuedMessagesOf(handle);
+  platformMessageRing().dropWindow(handle);
   windowLive = false;
 }
 

@@ -4,6 +4,7 @@
 
 #include <mmsystem.h>
 
+#include "platform/common/counter_clock.h"
 #include "platform/common/retrace_beat.h"
 
 namespace {
@@ -23,7 +24,7 @@ int64_t counterFrequency() {
   return frequency;
 }
 
-const int64_t startCounter = counterNow();
+const CounterClock clock(counterNow, counterFrequency());
 
 // Sleep's default granularity is the system tick (often 15.6 ms), far too
 // coarse for a 16.7 ms frame: ask for one millisecond while the program runs.
@@ -40,15 +41,11 @@ void fineSleep(DWORD milliseconds) {
 }  // namespace
 
 uint32_t millisecondsSinceStart() {
-  return static_cast<uint32_t>((counterNow() - startCounter) * 1000 / counterFrequency());
+  return clock.milliseconds();
 }
 
-// Whole seconds and the rest apart, so that a long run cannot overflow the
-// product of counter and a million.
 uint64_t microsecondsSinceStart() {
-  const int64_t elapsed = counterNow() - startCounter;
-  const int64_t frequency = counterFrequency();
-  return static_cast<uint64_t>(elapsed / frequency * 1000000 + elapsed % frequency * 1000000 / frequency);
+  return clock.microseconds();
 }
 
 // GDI has no vertical sync to wait on: the retrace wait sleeps to the next

@@ -65,13 +65,11 @@ void paintPicture(Win32Window *w, HDC dc);
 // Where the picture lands in the client area (mouse positions).
 PictureArea clientPlacement(Win32Window *w);
 
-// Window-system messages.
-bool nextMessage(PlatformMessage *out);
-bool takeCharacter(PlatformMessage *out, bool system);
-uint32_t currentKeyState();
-void postMessage(const PlatformMessage &message);
-// Forgets messages of a window that is going away.
-void dropMessagesOf(Win32Window *w);
+// Translates what the system queue holds into the platform's message ring
+// (platform/common/ring_messages.h); pollMessages also reads the pads and
+// suspends a full-screen program that lost the front.
+void pumpSystemQueue();
+void pollMessages();
 
 int showMessageBox(const char *caption, const char *text, int kind);
 

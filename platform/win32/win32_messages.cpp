@@ -3,7 +3,8 @@
 // switched away from.
 #include "framework/events/events.h"
 #include "graphics/rasterkit.h"
-#include "platform/common/message_ring.h"
+#include "platform/common/ring_messages.h"
+#include "platform/common/suspend_protocol.h"
 #include "platform/win32/win32_gamepad.h"
 #include "platform/win32/win32_internal.h"
 #include "platform/win32/win32_keys.h"
@@ -12,9 +13,7 @@ namespace {
 
 // The window procedure fills the ring, also for messages the system sends
 // outside the pump.
-MessageRing ring;
-
-bool suspended = false;
+MessageRing &ring = platformMessageRing();
 
 constexpr DWORD kSuspendStepMs = 200;
 
@@ -103,11 +102,15 @@ void activationChanged(Win32Window *w, WPARAM wParam, LPARAM lParam) {
     w->reactivated = true;
     if (w->runningInBackground) {
       w->runningInBackground = false;
-      if (RK_SuspendHandler handler = RK_suspendHandler()) handler(RK_currentContext(), 2);
+      resumeFromBehind();
     }
   }
 }
 
+}  // namespace
+
+// A key's character follows its key message once the system queue has been
+// translated, so a character is also looked for there.
 void pumpSystemQueue() {
   MSG msg;
   while (ring.room() >= 2 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -116,34 +119,28 @@ void pumpSystemQueue() {
   }
 }
 
-// The library's handler decides: 0 keeps the program running in front,
-// 1 suspends it here until it is back in front, 2 lets it run on behind.
+namespace {
+
 // Suspended, the window steps aside for the desktop and the program waits in
-// 200 ms steps; nothing that arrives meanwhile is lost.
-void suspendFullScreen(Win32Window *w) {
-  w->suspendPending = false;
-  RK_SuspendHandler handler = RK_suspendHandler();
-  if (!handler || suspended) return;
-  DeviceContext *dc = RK_currentContext();
-  const int answer = handler(dc, 1);
-  if (answer == 0) return;
-  if (answer == 2) {
-    w->runningInBackground = true;
-    return;
-  }
-  suspended = true;
+// 200 ms steps until it is activated again; nothing that arrives meanwhile is
+// lost.
+bool waitUntilBack(void *window) {
+  Win32Window *w = static_cast<Win32Window *>(window);
   w->reactivated = false;
   ShowWindow(w->hwnd, SW_MINIMIZE);
   while (liveWindow(w) && !w->reactivated) {
     pumpSystemQueue();
     if (liveWindow(w) && !w->reactivated) Sleep(kSuspendStepMs);
   }
-  suspended = false;
-  if (liveWindow(w)) {
-    w->suspendPending = false;
-    if (w->fullScreen) restoreFullScreen(w);
-    handler(dc, 2);
-  }
+  if (!liveWindow(w)) return false;
+  w->suspendPending = false;
+  if (w->fullScreen) restoreFullScreen(w);
+  return true;
+}
+
+void suspendFullScreen(Win32Window *w) {
+  w->suspendPending = false;
+  if (suspendOnLosingFront(waitUntilBack, w) == SuspendOutcome::RunningBehind) w->runningInBackground = true;
 }
 
 // A controller's key reads like the keyboard's: the same scan code and
@@ -179,15 +176,15 @@ void pollPads() {
     releaseXInputPads(pushPadKey);
 }
 
+}  // namespace
+
 void pollMessages() {
   pumpSystemQueue();
-  if (suspended) return;
+  if (suspensionWaiting()) return;
   Win32Window *w = anyLiveWindow();
   if (w && w->suspendPending) suspendFullScreen(w);
-  if (!suspended) pollPads();
+  pollPads();
 }
-
-}  // namespace
 
 LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Win32Window *w = windowForHandle(hwnd);
@@ -281,26 +278,3 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-bool nextMessage(PlatformMessage *out) {
-  if (ring.empty()) pollMessages();
-  return ring.take(out);
-}
-
-// A key's character follows its key message once the system queue has been
-// translated; one more look at the queue catches one not yet seen.
-bool takeCharacter(PlatformMessage *out, bool system) {
-  if (ring.empty()) pumpSystemQueue();
-  return ring.takeCharacter(out, system);
-}
-
-uint32_t currentKeyState() {
-  return ring.keyState();
-}
-
-void postMessage(const PlatformMessage &message) {
-  ring.push(message);
-}
-
-void dropMessagesOf(Win32Window *w) {
-  ring.dropWindow(w);
-}

@@ -4,6 +4,7 @@
 
 #include "graphics/rk_platform.h"
 #include "platform/common/desktop_modes.h"
+#include "platform/common/ring_messages.h"
 #include "platform/win32/win32_internal.h"
 
 void *win32CreateWindow(const char *title, bool maximizeBox);
@@ -68,10 +69,7 @@ RK_Platform makePlatform() {
   p.enterWindowed = win32EnterWindowed;
   p.present = win32Present;
   p.realizePalette = win32RealizePalette;
-  p.messages.next = nextMessage;
-  p.messages.takeCharacter = takeCharacter;
-  p.messages.keyState = currentKeyState;
-  p.postMessage = postMessage;
+  serveMessagesFromRing(p, pollMessages, pumpSystemQueue);
   p.messageBox = messageBox;
   p.ticks = ticks;
   p.microseconds = microsecondsSinceStart;

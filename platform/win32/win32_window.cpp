@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "platform/common/ring_messages.h"
 #include "platform/common/window_list.h"
 #include "platform/win32/win32_internal.h"
 
@@ -87,7 +88,7 @@ void win32DestroyWindow(void *handle) {
   Win32Window *w = liveWindow(handle);
   if (!w) return;
   windows.remove(w);
-  dropMessagesOf(w);
+  platformMessageRing().dropWindow(w);
   DestroyWindow(w->hwnd);
   delete w;
 }

@@ -1,70 +1,61 @@
 // The few system calls tests need that POSIX and Windows spell differently:
-// environment variables, fresh temporary folders, files read from memory.
+// environment variables, fresh temporary folders, files read from memory,
+// open files, and running a program as a child process. Each system's
+// spelling lives in its own source (portable_posix.cpp, portable_windows.cpp),
+// which the build picks.
 #pragma once
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
-#ifndef _WIN32
-#include <unistd.h>
-#endif
+#include <vector>
 
 namespace portable {
 
 // exit(-1) as the parent sees it: POSIX keeps the low eight bits, Windows
 // the whole code.
-#ifdef _WIN32
-inline constexpr int kExitMinusOne = -1;
-#else
-inline constexpr int kExitMinusOne = 255;
-#endif
+extern const int kExitMinusOne;
 
-inline void setEnv(const char *name, const std::string &value) {
-#ifdef _WIN32
-  _putenv_s(name, value.c_str());
-#else
-  setenv(name, value.c_str(), 1);
-#endif
-}
+// Where a death test's expected standard error starts: at its beginning,
+// or (where the child runs the test again from its start and echoes what
+// came before) after a line end.
+extern const char *const kDeathTestOutputStart;
 
-inline void unsetEnv(const char *name) {
-#ifdef _WIN32
-  _putenv_s(name, "");  // an empty value removes the variable
-#else
-  unsetenv(name);
-#endif
-}
+void setEnv(const char *name, const std::string &value);
+// Sets the variable only when it is not set.
+void setEnvDefault(const char *name, const std::string &value);
+void unsetEnv(const char *name);
 
-// A new, empty folder in the system's temporary folder.
-inline std::filesystem::path makeTempFolder(const std::string &prefix) {
-  std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "XXXXXX")).string();
-#ifdef _WIN32
-  if (_mktemp_s(pattern.data(), pattern.size() + 1) != 0 || !std::filesystem::create_directory(pattern))
-    throw std::runtime_error("no temporary folder");
-#else
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-#endif
-  return pattern;
-}
+// A new, empty folder in the system's temporary folder, named from
+// `prefix`; throws when none can be made.
+std::filesystem::path makeTempFolder(const std::string &prefix);
 
 // A file opened for reading ("rb") whose bytes are `size` bytes at `data`;
 // null on failure. Close it with fclose.
-inline FILE *memoryFile(void *data, size_t size) {
-#ifdef _WIN32
-  // No fmemopen: a temporary file with the same bytes.
-  FILE *f = std::tmpfile();
-  if (!f) return nullptr;
-  if (std::fwrite(data, 1, size, f) != size) {
-    std::fclose(f);
-    return nullptr;
-  }
-  std::rewind(f);
-  return f;
-#else
-  return fmemopen(data, size, "rb");
-#endif
-}
+FILE *memoryFile(void *data, size_t size);
+
+// The files this process has open through the C library.
+int openFileCount();
+
+struct ChildOptions {
+  std::string workDir;  // where the child starts
+  // Standard output and error go to OUTPUT_STEM.out and .err (read back,
+  // then removed).
+  std::string outputStem;
+  // A nonzero limit caps the size of every file the child writes, the write
+  // failing instead of the child being killed (POSIX only).
+  long fileSizeLimit = 0;
+  // Appended to ASAN_OPTIONS for the child.
+  std::string addressSanitizerOptions;
+};
+
+struct ChildOutcome {
+  int status = -1;  // exit status (its low eight bits), or 128 + signal
+  std::string out, err;
+};
+
+// Runs `program` with `args`, its standard input empty, and waits for it.
+ChildOutcome runChild(const std::string &program, const std::vector<std::string> &args,
+                      const ChildOptions &options);
 
 }  // namespace portable

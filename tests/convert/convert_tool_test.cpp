@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 
+#include "common/portable.h"
 #include "graphics/rasterkit.h"
 #include "png_pictures.h"
 #include "tools/kelvaro-convert/palette_match.h"
@@ -37,9 +38,7 @@ std::string slurp(const fs::path &p) {
 class ConvertTool : public testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/kelvaro-convert-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
+    dir = portable::makeTempFolder("kelvaro-convert-");
   }
   void TearDown() override { fs::remove_all(dir); }
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "common/portable.h"
 #include "tools/pngread/png_read.h"
 
 namespace fs = std::filesystem;
@@ -142,9 +143,7 @@ std::vector<uint8_t> referencePixels(const std::string &magick, const std::strin
 TEST(PngReading, EveryKindOfFileReadsAsAnotherDecoderShowsIt) {
   const std::string magick = imageMagick();
   if (magick.empty()) GTEST_SKIP() << "ImageMagick is missing (bash tools/setup.sh installs it)";
-  char pattern[] = "/tmp/kelvaro-pngread-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const fs::path dir = pattern;
+  const fs::path dir = portable::makeTempFolder("kelvaro-pngread-");
   const std::string png = (dir / "kind.png").string(), raw = (dir / "kind.rgba").string();
 
   struct Depths {

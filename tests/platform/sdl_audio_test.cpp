@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include <SDL.h>
 
 #include <cstdio>
@@ -12,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "common/portable.h"
 #include "framework/host.h"
 #include "game/sound/sound_control.h"
 #include "game/sound/sound_mixer.h"
@@ -36,9 +39,8 @@ size_t firstSound(const std::vector<int16_t> &s) {
 }
 
 TEST(SdlAudio, TheDiskDriverWritesWhatTheGameStarts) {
-  char folder[] = "/tmp/kelvaro-sdl-audio-XXXXXX";
-  ASSERT_NE(mkdtemp(folder), nullptr);
-  const std::string file = std::string(folder) + "/out.raw";
+  const std::string folder = portable::makeTempFolder("kelvaro-sdl-audio-").string();
+  const std::string file = folder + "/out.raw";
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
   setenv("SDL_DISKAUDIODELAY", "0", 1);
@@ -65,7 +67,7 @@ TEST(SdlAudio, TheDiskDriverWritesWhatTheGameStarts) {
   for (size_t i = start + table.size() - tableStart; i < written.size(); ++i) ASSERT_EQ(written[i], 0) << i;
 
   std::remove(file.c_str());
-  rmdir(folder);
+  std::filesystem::remove_all(folder);
   unsetenv("SDL_AUDIODRIVER");
 }
 

@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "framework/events/events.h"
+#include "graphics/rk_platform.h"
+#include "platform/common/ring_messages.h"
 #include "platform/web/core/web_keys.h"
-#include "platform/web/core/web_pacing.h"
 #include "platform/web/core/web_picture.h"
 #include "platform/web/core/web_queue.h"
 
@@ -54,8 +55,8 @@ TEST(WebKeys, GameKeysAreKeptFromTheBrowserButItsShortcutsAreNot) {
 
 class WebQueue : public ::testing::Test {
  protected:
-  void SetUp() override { clearMessageQueue(); }
-  void TearDown() override { clearMessageQueue(); }
+  void SetUp() override { platformMessageRing().clear(); }
+  void TearDown() override { platformMessageRing().clear(); }
 
   static WebKeyEvent key(const char *code, const char *value, bool down = true) {
     WebKeyEvent e;
@@ -68,7 +69,7 @@ class WebQueue : public ::testing::Test {
   static std::vector<PlatformMessage> drain() {
     std::vector<PlatformMessage> out;
     PlatformMessage m;
-    while (takeQueuedMessage(&m)) out.push_back(m);
+    while (platformMessageRing().take(&m)) out.push_back(m);
     return out;
   }
 
@@ -102,7 +103,7 @@ TEST_F(WebQueue, KeyEventsBecomeWindowSystemMessages) {
   EXPECT_EQ(m[3].type, PlatformMessageType::KeyUp);
   EXPECT_EQ(m[3].scanCode, 72);
   EXPECT_EQ(m[3].previouslyDown, 1);
-  EXPECT_EQ(queuedKeyState(), 0u);  // as at the release, the message handed out last
+  EXPECT_EQ(platformMessageRing().keyState(), 0u);  // as at the release, the message handed out last
 }
 
 TEST_F(WebQueue, AltEnterIsASystemKeyWithTheAltContext) {
@@ -119,8 +120,9 @@ TEST_F(WebQueue, AltEnterIsASystemKeyWithTheAltContext) {
 }
 
 TEST_F(WebQueue, TheEventPumpSeesScanCodesAndCharactersInItsKeyEvents) {
-  static const PlatformMessageSource source{takeQueuedMessage, takeQueuedCharacter, queuedKeyState};
-  setPlatformMessageSource(&source);
+  static RK_Platform table{};
+  serveMessagesFromRing(table, nullptr, nullptr);
+  setPlatformMessageSource(&table.messages);
   initEvents(&window);
   queueKeyEvent(key("ArrowRight", "ArrowRight"), &window);
   queueKeyEvent(key("Escape", "Escape"), &window);
@@ -141,7 +143,7 @@ TEST_F(WebQueue, ActivationIsQueuedInOrderAndWindowsTakeTheirMessagesAlong) {
   queueKeyEvent(key("KeyB", "b"), &other);
   queueActivation(&window, false, 5);
   queueKeyEvent(key("KeyC", "c"), &other);
-  dropQueuedMessagesOf(&other);
+  platformMessageRing().dropWindow(&other);
   const std::vector<PlatformMessage> left = drain();
   ASSERT_EQ(left.size(), 1u);
   EXPECT_EQ(left[0].type, PlatformMessageType::ActivationChanged);
@@ -156,7 +158,7 @@ TEST_F(WebQueue, AFullQueueRefusesWholeKeyPressesAndKeepsWhatItHolds) {
   EXPECT_EQ(accepted, 128);  // two messages each
   PlatformMessage posted;
   posted.type = PlatformMessageType::Command;
-  EXPECT_FALSE(queueMessage(posted));
+  EXPECT_FALSE(platformMessageRing().push(posted));
   const std::vector<PlatformMessage> m = drain();
   ASSERT_EQ(m.size(), 256u);
   EXPECT_EQ(m.front().type, PlatformMessageType::KeyDown);
@@ -186,40 +188,6 @@ TEST(WebPicture, PalettedPixelsBecomeOpaqueRgbaRows) {
   EXPECT_FALSE(convertToRgba(nullptr, 3, 2, 4, palette, out));
   EXPECT_FALSE(convertToRgba(pixels, 0, 2, 4, palette, out));
   EXPECT_EQ(out[0], 0xEE);
-}
-
-// How many display frames of a display at `hz`, with `jitterMs` of
-// alternating jitter, end a wait during `seconds`.
-int waitsEnded(double hz, double seconds, double jitterMs = 0.0) {
-  RetracePace pace;
-  int ended = 0;
-  const int frames = static_cast<int>(hz * seconds);
-  for (int i = 1; i <= frames; ++i) {
-    const double t = 1000.0 + i * 1000.0 / hz + (i % 2 ? jitterMs : -jitterMs);
-    if (pace.frameEndsWait(t)) ++ended;
-  }
-  return ended;
-}
-
-TEST(WebPacing, TheGameRunsSixtyPassesASecondOnEveryDisplay) {
-  EXPECT_EQ(waitsEnded(60, 2), 120);
-  EXPECT_EQ(waitsEnded(60, 2, 1.5), 120);  // jitter of a real display never skips a frame
-  EXPECT_EQ(waitsEnded(120, 2), 120);
-  EXPECT_NEAR(waitsEnded(144, 2), 120, 1);
-  EXPECT_NEAR(waitsEnded(75, 2), 120, 1);
-  EXPECT_EQ(waitsEnded(30, 2), 60);  // a slow display shows what it can
-}
-
-TEST(WebPacing, AfterAStallThePaceRestartsInsteadOfHurrying) {
-  RetracePace pace;
-  EXPECT_TRUE(pace.frameEndsWait(0.0));
-  EXPECT_FALSE(pace.frameEndsWait(8.0));
-  EXPECT_TRUE(pace.frameEndsWait(16.7));
-  // A hidden tab: a second without frames, then every display frame of a
-  // 60 Hz display again ends one wait, not several at once.
-  EXPECT_TRUE(pace.frameEndsWait(1016.7));
-  EXPECT_FALSE(pace.frameEndsWait(1020.0));
-  EXPECT_TRUE(pace.frameEndsWait(1033.4));
 }
 
 }  // namespace

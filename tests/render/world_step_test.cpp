@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "common/portable.h"
 #include "game/scene/scene_loader.h"
 #include "game/sim/ball.h"
 #include "render_fixture.h"
@@ -19,19 +20,21 @@ class WorldStep : public ::testing::Test {
  protected:
   void SetUp() override {
     // Test programs run in parallel: each needs a file of its own.
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("kelvaro_render_world_" + std::to_string(getpid()) + ".txt");
+    folder_ = portable::makeTempFolder("kelvaro_render_world_");
+    const auto path = folder_ / "inp1.txt";
     std::ofstream out(path);
     out << "b:500,0,50;\nk:\n";
     for (int k = 0; k <= 10; ++k) out << k << ":" << 100 * k - 150 << ",0,120;\n";
     out << "p:\n0:0,-100,0;\n1:1000,-100,0;\n2:500,300,0;\nl:\n0:0,1;\n1:1,2;\n2:2,0;\nf:\n0:0,1,2,0;\n";
     out.close();
     LoadScene(path.string().c_str());
-    std::filesystem::remove(path);
+    std::filesystem::remove_all(folder_);
     resetSimulation();
     prepareBallModel();
   }
   void TearDown() override { ResetScene(); }
+
+  std::filesystem::path folder_;
 };
 
 TEST_F(WorldStep, BallModelKeepsMeshPointsAndSetsNormalsAndLight) {

@@ -2,13 +2,11 @@
 // file closed, the half-read tables gone and the caller's exit hook and
 // message box in place again.
 #include <gtest/gtest.h>
-#ifdef _WIN32
-#include <io.h>
-#endif
 
 #include <filesystem>
 #include <string>
 
+#include "common/portable.h"
 #include "course_files.h"
 #include "game/scene/fatal_message.h"
 #include "game/scene/scene.h"
@@ -16,16 +14,9 @@
 
 namespace {
 
+// The loader's files are opened through the C library.
 int openFiles() {
-  int count = 0;
-#ifdef _WIN32
-  // The C library's descriptors: the loader's files are opened through it.
-  for (int fd = 0; fd < 2048; ++fd)
-    if (_get_osfhandle(fd) != -1) ++count;
-#else
-  for ([[maybe_unused]] const auto &entry : std::filesystem::directory_iterator("/proc/self/fd")) ++count;
-#endif
-  return count;
+  return portable::openFileCount();
 }
 
 int boxes = 0;

@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "common/portable.h"
 #include "framework/host.h"
 #include "game/shell/course_catalogue.h"
 #include "game/shell/course_choice.h"
@@ -27,11 +28,12 @@ TEST(CourseCatalogue, OnlyPlainLowerCaseNamesAreSafe) {
 }
 
 TEST(CourseCatalogue, ReadsNamesAndDescriptionsSkippingCommentsDuplicatesAndUnsafeNames) {
-  const auto file = std::filesystem::temp_directory_path() / "kelvaro_catalogue_test.txt";
+  const auto folder = portable::makeTempFolder("kelvaro_catalogue_");
+  const auto file = folder / "courses.txt";
   std::ofstream(file, std::ios::binary) << "# comment\r\n\r\neins  Der erste Kurs.\r\n"
                                            "../zwei Weg hinaus\nzwei\tZweiter\ndrei\neins Doppelt\n";
   const std::vector<CourseEntry> list = readCourseCatalogue(file.string());
-  std::filesystem::remove(file);
+  std::filesystem::remove_all(folder);
   ASSERT_EQ(list.size(), 3u);
   EXPECT_EQ(list[0].name, "eins");
   EXPECT_EQ(list[0].description, "Der erste Kurs.");
@@ -94,7 +96,7 @@ class CourseBoxes : public ::testing::Test {
     char here[4096];
     ASSERT_NE(getcwd(here, sizeof here), nullptr);
     here_ = here;
-    folder_ = std::filesystem::temp_directory_path() / ("kelvaro_course_boxes_" + std::to_string(getpid()));
+    folder_ = portable::makeTempFolder("kelvaro_course_boxes_");
     std::filesystem::create_directories(folder_ / "courses" / "eins");
     std::ofstream(folder_ / "courses" / "courses.txt") << "eins   Der erste Kurs.\nzwei   Der zweite.\n";
     ASSERT_EQ(chdir(folder_.c_str()), 0);

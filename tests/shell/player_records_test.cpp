@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/portable.h"
 #include "game/shell/course_catalogue.h"
 #include "game/shell/records/atomic_file.h"
 #include "game/shell/records/par_table.h"
@@ -38,11 +39,7 @@ class PlayerRecords : public ::testing::Test {
  protected:
   void SetUp() override {
     said.clear();
-    folder = fs::temp_directory_path() /
-             ("kelvaro-records-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    folder = portable::makeTempFolder("kelvaro-records-");
   }
   void TearDown() override {
     simulateDiskSpace(-1);

@@ -13,7 +13,8 @@
 #include <vector>
 
 #include <sys/wait.h>
-#include <unistd.h>
+
+#include "common/portable.h"
 
 namespace content {
 
@@ -56,11 +57,8 @@ inline uint32_t le32(const std::vector<uint8_t> &b, size_t at) {
 
 // A fresh, empty folder for one test's output.
 inline std::filesystem::path scratchDir(const std::string &name) {
-  const auto dir =
-      std::filesystem::temp_directory_path() / ("kelvaro_content_" + name + "_" + std::to_string(::getpid()));
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir;
+  return portable::makeTempFolder("kelvaro_content_" + name + "_");
 }
 
-}  // namespace content
+}  // namespace content#include "common/portable.h"
+

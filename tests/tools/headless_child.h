@@ -2,16 +2,6 @@
 // reading what it leaves behind.
 #pragma once
 
-#include <fcntl.h>
-#ifdef _WIN32
-#include <direct.h>
-#include <io.h>
-#include <process.h>
-#else
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -22,6 +12,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "common/portable.h"
 
 namespace headless_test {
 
@@ -42,11 +34,7 @@ inline std::string sourceDir() {
 }
 
 inline bool fileExists(const std::string &path) {
-#ifdef _WIN32
-  return _access(path.c_str(), 4) == 0;
-#else
-  return access(path.c_str(), R_OK) == 0;
-#endif
+  return std::ifstream(path, std::ios::binary).good();
 }
 
 inline std::string readFile(const std::string &path) {
@@ -65,108 +53,23 @@ inline std::vector<std::string> lines(const std::string &text) {
   return out;
 }
 
-// A fresh directory for one test's files.
-#ifdef _WIN32
+// A fresh directory for one test's files ("" when none can be made).
 inline std::string scratchDir() {
-  std::error_code ec;
-  const std::filesystem::path base = std::filesystem::temp_directory_path(ec);
-  if (ec) return "";
-  for (int attempt = 0; attempt < 1000; ++attempt) {
-    const std::filesystem::path dir =
-        base / ("kelvaro-headless-test-" + std::to_string(_getpid()) + "-" + std::to_string(std::rand()));
-    if (std::filesystem::create_directory(dir, ec)) return dir.string();
+  try {
+    return portable::makeTempFolder("kelvaro-headless-test-").string();
+  } catch (const std::exception &) {
+    return "";
   }
-  return "";
 }
-#else
-inline std::string scratchDir() {
-  std::string base = envOr("TMPDIR", "/tmp") + "/kelvaro-headless-test-XXXXXX";
-  std::vector<char> buffer(base.begin(), base.end());
-  buffer.push_back('\0');
-  const char *made = mkdtemp(buffer.data());
-  return made ? made : "";
-}
-#endif
 
-struct ChildResult {
-  int status = -1;  // exit status, or 128 + signal
-  std::string out;
-  std::string err;
-};
+using ChildResult = portable::ChildOutcome;
 
-// Runs the program with `args` in `workDir`; standard output and error go
-// to files in `scratch`.
-#ifdef _WIN32
-// The child inherits this process's standard handles and directory, so both
-// are swapped for the time of the run. Arguments are joined with spaces
-// there: those that hold one are quoted.
+// Runs the program with `args` in `workDir`; standard output and error pass
+// through files in `scratch`.
 inline ChildResult runHeadless(const std::vector<std::string> &args, const std::string &workDir,
                                const std::string &scratch) {
-  const std::string outPath = scratch + "/stdout.txt", errPath = scratch + "/stderr.txt";
-  const std::string exe = program();
-  std::vector<std::string> quoted;
-  quoted.push_back("\"" + exe + "\"");
-  for (const std::string &a : args) quoted.push_back(a.find(' ') == std::string::npos ? a : "\"" + a + "\"");
-  std::vector<const char *> argv;
-  for (const std::string &a : quoted) argv.push_back(a.c_str());
-  argv.push_back(nullptr);
-
-  ChildResult result;
-  std::fflush(stdout);
-  std::fflush(stderr);
-  const int out = _open(outPath.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, 0644);
-  const int err = _open(errPath.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, 0644);
-  const int savedOut = _dup(1), savedErr = _dup(2);
-  char savedDir[4096];
-  if (out >= 0 && err >= 0 && _getcwd(savedDir, sizeof savedDir) && _dup2(out, 1) == 0 &&
-      _dup2(err, 2) == 0) {
-    if (_chdir(workDir.c_str()) == 0) {
-      errno = 0;
-      const intptr_t code = _spawnv(_P_WAIT, exe.c_str(), argv.data());
-      // Exit statuses as a POSIX parent sees them: the low eight bits. An
-      // exit status of -1 and a failed start look alike but for errno.
-      result.status = code == -1 && errno != 0 ? 127 : static_cast<int>(code & 0xFF);
-      (void)_chdir(savedDir);
-    }
-  }
-  _dup2(savedOut, 1);
-  _dup2(savedErr, 2);
-  _close(savedOut);
-  _close(savedErr);
-  if (out >= 0) _close(out);
-  if (err >= 0) _close(err);
-  result.out = readFile(outPath);
-  result.err = readFile(errPath);
-  return result;
+  return portable::runChild(program(), args, {workDir, scratch + "/child", 0, ""});
 }
-#else
-inline ChildResult runHeadless(const std::vector<std::string> &args, const std::string &workDir,
-                               const std::string &scratch) {
-  const std::string outPath = scratch + "/stdout.txt", errPath = scratch + "/stderr.txt";
-  const std::string exe = program();
-  std::vector<char *> argv;
-  argv.push_back(const_cast<char *>(exe.c_str()));
-  for (const std::string &a : args) argv.push_back(const_cast<char *>(a.c_str()));
-  argv.push_back(nullptr);
-
-  ChildResult result;
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(workDir.c_str()) != 0) _exit(126);
-    execv(exe.c_str(), argv.data());
-    _exit(127);
-  }
-  int raw = 0;
-  if (pid > 0 && waitpid(pid, &raw, 0) == pid) {
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-  }
-  result.out = readFile(outPath);
-  result.err = readFile(errPath);
-  return result;
-}
-#endif
 
 // An 8-bit uncompressed Windows bitmap, rows top first.
 struct Picture8 {

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "common/portable.h"
 #include "graphics/bitmap_writers.h"
 #include "graphics/font_writers.h"
 
@@ -30,9 +31,7 @@ class Rkinfo : public testing::Test {
     ASSERT_NE(bin, nullptr) << "KELVARO_BINARY_DIR is not set";
     tool = fs::path(bin) / "tools" / "rkinfo" / "rkinfo";
     ASSERT_TRUE(fs::exists(tool)) << tool << " is not built";
-    char pattern[] = "/tmp/rkinfo-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
+    dir = portable::makeTempFolder("rkinfo-");
   }
   void TearDown() override { fs::remove_all(dir); }
 

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "game/shell/course_catalogue.h"
+#include "game/shell/records/whole_number.h"
 
 namespace {
 
@@ -13,18 +14,6 @@ struct NamedKey {
 constexpr NamedKey playingKeys[] = {{"up", 72}, {"down", 80}, {"left", 75}, {"right", 77}, {"enter", 28}};
 
 constexpr const char *FirstLine = "# kelvaro-replay ";
-
-bool readCount(const std::string &text, long most, long &out) {
-  if (text.empty() || text.size() > 10) return false;
-  long value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-  }
-  if (value > most) return false;
-  out = value;
-  return true;
-}
 
 bool isHash(const std::string &s) {
   if (s.size() != 16) return false;
@@ -72,7 +61,7 @@ ReplayReading parseReplay(const std::string &text, ReplayHeader &header, std::ve
   if (!line.empty() && line.back() == '\r') line.pop_back();
   if (line.rfind(FirstLine, 0) != 0) return ReplayReading::NotReplay;
   long version = 0;
-  if (!readCount(line.substr(std::string(FirstLine).size()), 999999, version) || version < 1)
+  if (!readWholeNumber(line.substr(std::string(FirstLine).size()), 999999, version) || version < 1)
     return ReplayReading::Damaged;
   if (version > ReplayFormatVersion) return ReplayReading::Newer;
 
@@ -81,7 +70,7 @@ ReplayReading parseReplay(const std::string &text, ReplayHeader &header, std::ve
   if (!headerField(in, "course", h.course) || !isSafeCourseName(h.course) ||
       !headerField(in, "course-hash", h.courseHash) || !isHash(h.courseHash) ||
       !headerField(in, "size", size) || !headerField(in, "version", h.version) ||
-      !headerField(in, "passes", passes) || !readCount(passes, 100000000, h.passes))
+      !headerField(in, "passes", passes) || !readWholeNumber(passes, 100000000, h.passes))
     return ReplayReading::Damaged;
   if (size == "640x480") {
     h.width = 640;
@@ -100,7 +89,7 @@ ReplayReading parseReplay(const std::string &text, ReplayHeader &header, std::ve
     std::istringstream fields(line);
     std::string passText, keyText, rest;
     long pass = 0;
-    if (!(fields >> passText >> keyText) || (fields >> rest) || !readCount(passText, h.passes, pass) ||
+    if (!(fields >> passText >> keyText) || (fields >> rest) || !readWholeNumber(passText, h.passes, pass) ||
         keyText.size() < 2 || (keyText[0] != '+' && keyText[0] != '-'))
       return ReplayReading::Damaged;
     if (!read.empty() && pass < read.back().pass) return ReplayReading::Damaged;

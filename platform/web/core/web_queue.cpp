@@ -1,12 +1,11 @@
 #include "platform/web/core/web_queue.h"
 
-#include "platform/common/message_ring.h"
+#include "platform/common/ring_messages.h"
 #include "platform/web/core/web_keys.h"
 
 namespace {
 
-// A key event becomes at most two messages.
-MessageRing ring;
+MessageRing &ring = platformMessageRing();
 
 }  // namespace
 
@@ -14,6 +13,7 @@ bool queueKeyEvent(const WebKeyEvent &e, void *window) {
   const int scan = scanCodeForKeyCode(e.code);
   if (scan == 0) return true;
   const int character = e.down ? characterForKey(e.key, e.control) : 0;
+  // A key event becomes at most two messages.
   if (ring.room() < (character ? 2 : 1)) return false;
   PlatformMessage m;
   if (e.down)
@@ -44,28 +44,4 @@ bool queueActivation(void *window, bool active, uint32_t time) {
   m.time = time;
   m.activeState = active ? 1 : 0;
   return ring.push(m);
-}
-
-bool queueMessage(const PlatformMessage &message) {
-  return ring.push(message);
-}
-
-bool takeQueuedMessage(PlatformMessage *out) {
-  return ring.take(out);
-}
-
-bool takeQueuedCharacter(PlatformMessage *out, bool system) {
-  return ring.takeCharacter(out, system);
-}
-
-uint32_t queuedKeyState() {
-  return ring.keyState();
-}
-
-void dropQueuedMessagesOf(void *window) {
-  ring.dropWindow(window);
-}
-
-void clearMessageQueue() {
-  ring.clear();
 }

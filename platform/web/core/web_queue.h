@@ -1,6 +1,7 @@
-// The browser back end's window-system messages: key events of the page
-// turned into the messages a PC window system sends, queued in order with
-// the messages the program posts to itself.
+// The browser back end's window-system messages: key events and activation
+// of the page turned into the messages a PC window system sends, put into
+// the platform's message ring (platform/common/ring_messages.h) in order
+// with the messages the program posts to itself.
 #pragma once
 
 #include <cstdint>
@@ -23,15 +24,3 @@ struct WebKeyEvent {
 bool queueKeyEvent(const WebKeyEvent &event, void *window);
 // Activation of the page: shown and focused, or hidden / focus lost.
 bool queueActivation(void *window, bool active, uint32_t time);
-bool queueMessage(const PlatformMessage &message);
-
-// The message source the event pump reads.
-bool takeQueuedMessage(PlatformMessage *out);
-bool takeQueuedCharacter(PlatformMessage *out, bool system);
-// Shift and Control as they were at the message handed out last.
-uint32_t queuedKeyState();
-
-// Forgets the messages of a window that is going away.
-void dropQueuedMessagesOf(void *window);
-// Empties the queue and forgets the key state (tests).
-void clearMessageQueue();
