@@ -38,6 +38,16 @@ DWORD WINAPI feedDevice(LPVOID) {
   return 0;
 }
 
+// Gives back the device with its blocks, and the event the blocks signal.
+void releaseDevice() {
+  waveOutReset(device);
+  for (WAVEHDR &header : headers) waveOutUnprepareHeader(device, &header, sizeof header);
+  waveOutClose(device);
+  device = nullptr;
+  CloseHandle(blockDone);
+  blockDone = nullptr;
+}
+
 int openDevice(int rate, AudioFillFunc f) {
   WAVEFORMATEX format{};
   format.wFormatTag = WAVE_FORMAT_PCM;
@@ -66,12 +76,7 @@ int openDevice(int rate, AudioFillFunc f) {
   }
   feeder = CreateThread(nullptr, 0, feedDevice, nullptr, 0, nullptr);
   if (!feeder) {
-    waveOutReset(device);
-    for (WAVEHDR &header : headers) waveOutUnprepareHeader(device, &header, sizeof header);
-    waveOutClose(device);
-    device = nullptr;
-    CloseHandle(blockDone);
-    blockDone = nullptr;
+    releaseDevice();
     return 0;
   }
   return rate;
@@ -85,12 +90,7 @@ void closeDevice(int milliseconds, bool (*stillSounding)()) {
   WaitForSingleObject(feeder, 1000);
   CloseHandle(feeder);
   feeder = nullptr;
-  waveOutReset(device);
-  for (WAVEHDR &header : headers) waveOutUnprepareHeader(device, &header, sizeof header);
-  waveOutClose(device);
-  device = nullptr;
-  CloseHandle(blockDone);
-  blockDone = nullptr;
+  releaseDevice();
 }
 
 const HostAudio win32Audio = {openDevice, nullptr, closeDevice};
