@@ -9,7 +9,8 @@
 std::string sdlPlayerFilesDirectory() {
   std::string base;
   const char *dataHome = std::getenv("XDG_DATA_HOME");
-  // The specification wants an absolute path; a relative one is ignored.
+  // XDG_DATA_HOME counts only as an absolute path; a relative one is ignored,
+  // as other desktop programs ignore it.
   if (dataHome && dataHome[0] == '/') {
     base = dataHome;
   } else {
