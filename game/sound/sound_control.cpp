@@ -14,10 +14,6 @@ bool muted = false;
 bool exitHandlerSet = false;
 SoundToggleHook toggleHook = nullptr;
 
-bool stillSounding() {
-  return mixerSounding();
-}
-
 }  // namespace
 
 bool openSound() {
@@ -26,14 +22,11 @@ bool openSound() {
   // A back end without sound at all (the headless one without a file) is
   // no missing device: nothing to say.
   if (!audio || !audio->open) return false;
-  int rate = 0;
-  {
-    prepareMixer(PreferredSoundRate);
-    rate = audio->open(PreferredSoundRate, mixSound);
-    // A device that can't play the rate asked for gets the sounds drawn at
-    // its own, before it pulls the first samples.
-    if (rate > 0 && rate != PreferredSoundRate) prepareMixer(rate);
-  }
+  prepareMixer(PreferredSoundRate);
+  const int rate = audio->open(PreferredSoundRate, mixSound);
+  // A device that can't play the rate asked for gets the sounds drawn at
+  // its own, before it pulls the first samples.
+  if (rate > 0 && rate != PreferredSoundRate) prepareMixer(rate);
   if (rate <= 0) {
     resetMixer();
     std::fputs("Kelvaro: keine Tonausgabe verfügbar, das Spiel läuft ohne Ton.\n", stderr);
@@ -60,7 +53,7 @@ void closeSound() {
   if (!device) return;
   const HostAudio *closing = device;
   device = nullptr;
-  if (closing->close) closing->close(1500, stillSounding);
+  if (closing->close) closing->close(1500, mixerSounding);
 }
 
 bool soundMuted() {
