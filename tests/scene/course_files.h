@@ -7,30 +7,24 @@
 #include <fstream>
 #include <string>
 
-#include "common/portable.h"
+#include "common/scratch_folder.h"
 #include "game/scene/scene_loader.h"
 
 class CourseDirectory {
  public:
-  CourseDirectory() : path_(portable::makeTempFolder("kelvaro-scene-")) {}
-  ~CourseDirectory() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  CourseDirectory(const CourseDirectory &) = delete;
-  CourseDirectory &operator=(const CourseDirectory &) = delete;
+  CourseDirectory() : folder_("kelvaro-scene-") {}
 
   // Writes `text` byte for byte and returns the file's path.
   std::string write(const std::string &text, const std::string &name = "inp1.txt") const {
-    std::string file = (path_ / name).string();
+    std::string file = (folder_ / name).string();
     std::ofstream out(file, std::ios::binary);
     out << text;
     return file;
   }
-  std::string missing() const { return (path_ / "missing.txt").string(); }
+  std::string missing() const { return (folder_ / "missing.txt").string(); }
 
  private:
-  std::filesystem::path path_;
+  ScratchFolder folder_;
 };
 
 // The eleven camera records of a "k:" section (without the marker).

@@ -98,7 +98,6 @@ TEST(ProgramIcon, GeneratorWritesTheSameBytesOnEveryRun) {
         << size;
   EXPECT_TRUE(content::readBytes((dir / "kelvaro_window_icon.h").string()) ==
               content::readBytes(binaryDir() + "/icons/kelvaro_window_icon.h"));
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 
 #include <sys/wait.h>
 
-#include "common/portable.h"
+#include "common/scratch_folder.h"
 
 namespace content {
 
@@ -55,10 +55,10 @@ inline uint32_t le32(const std::vector<uint8_t> &b, size_t at) {
   return le16(b, at) | le16(b, at + 2) << 16;
 }
 
-// A fresh, empty folder for one test's output.
-inline std::filesystem::path scratchDir(const std::string &name) {
-  return portable::makeTempFolder("kelvaro_content_" + name + "_");
+// A fresh, empty folder for one test's output, removed after it.
+inline ScratchFolder scratchDir(const std::string &name) {
+  return ScratchFolder("kelvaro_content_" + name + "_");
 }
 
-}  // namespace content#include "common/portable.h"
+}  // namespace content#include "common/scratch_folder.h"
 
