@@ -19,6 +19,10 @@ test_mode=0
 [ "${1:-}" = "--test" ] && test_mode=1
 bash "$root/tools/setup.sh" build windows
 
+# Wine's own error messages are shown while the build runs its tools, so
+# that a tool Wine fails to start says why; the test programs run with
+# them off, since tests compare what their programs print.
+build_winedebug="${WINEDEBUG:--all,err+all}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 configure() {  # build dir, options
   local dir="$1"; shift
@@ -32,7 +36,7 @@ temporary_prefix=""
 finish() {
   local status=$?
   # The prefix's server runs until told to stop (see run_under_wine.sh).
-  [ -n "$our_prefix" ] && WINEPREFIX="$our_prefix" wineserver -k >/dev/null 2>&1
+  [ -n "$our_prefix" ] && WINEPREFIX="$our_prefix" bash "$root/tools/windows/run_under_wine.sh" --stop
   [ -n "$temporary_prefix" ] && rm -rf "$temporary_prefix"
   [ "$status" != 0 ] && echo "windows.sh: FAILED while $step (status $status); the reason is above" >&2
   exit "$status"
@@ -49,7 +53,7 @@ if [ "$test_mode" -eq 0 ]; then
   step="configuring $build"
   configure "$build" -DCMAKE_BUILD_TYPE=Release -DKELVARO_BUILD_TESTS=OFF
   step="building the zip"
-  cmake --build "$build" --target kelvaro_windows_zip
+  WINEDEBUG="$build_winedebug" cmake --build "$build" --target kelvaro_windows_zip
   cp "$build/kelvaro-windows.zip" "$root/kelvaro-windows.zip"
   echo "wrote $root/kelvaro-windows.zip"
   exit 0
@@ -63,7 +67,7 @@ export WINEPREFIX="$our_prefix"
 step="configuring $build"
 configure "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 step="building $build"
-cmake --build "$build" -j "$(nproc)"
+WINEDEBUG="$build_winedebug" cmake --build "$build" -j "$(nproc)"
 step="running the tests under Wine"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)" --timeout 600
 echo "screenshots of the played run: $build/windows-artefacts"

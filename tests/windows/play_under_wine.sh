@@ -20,6 +20,9 @@ set -uo pipefail
 zip="$1" headless="$2" artefacts="$3"
 export WINEDEBUG=-all
 run_under_wine="$(cd "$(dirname "$0")/../../tools/windows" && pwd)/run_under_wine.sh"
+# Every Wine program starts as the build's do (see run_under_wine.sh), in
+# the place of the shell that starts it, so that its number is the game's.
+wine=(bash "$run_under_wine" --in-place wine)
 rm -rf "$artefacts"
 mkdir -p "$artefacts"
 work="$(mktemp -d "${TMPDIR:-/tmp}/kelvaro-wine-XXXXXX")"
@@ -31,7 +34,7 @@ game_pid=""
 cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
   # This prefix's server runs until told to stop (see run_under_wine.sh).
-  wineserver -k 2>/dev/null
+  bash "$run_under_wine" --stop
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
@@ -89,7 +92,7 @@ unpack "$work/Пользователь/Downloads"
 game="$work/Пользователь/Downloads/Kelvaro"
 # The frame the choice must show, drawn headless in the program's data with
 # no records yet (as the fresh prefix has none).
-(cd "$game/data" && wine "$headless" --frames 2 --shot "1:$work/menu.bmp" --player-files "$work/no-records" \
+(cd "$game/data" && "${wine[@]}" "$headless" --frames 2 --shot "1:$work/menu.bmp" --player-files "$work/no-records" \
   -- -choose) >/dev/null 2>&1 || fail "headless course choice frame"
 convert "$work/menu.bmp" -sample 200% "$work/menu-x2.png" || fail "cannot scale the menu frame"
 
@@ -97,7 +100,7 @@ convert "$work/menu.bmp" -sample 200% "$work/menu-x2.png" || fail "cannot scale 
 # would: the data beside the program is found, and the choice opens.
 elsewhere="$work/桌面"
 mkdir -p "$elsewhere"
-(cd "$elsewhere" && exec wine "$game/kelvaro640.exe") 2>"$work/stderr.txt" &
+(cd "$elsewhere" && exec "${wine[@]}" "$game/kelvaro640.exe") 2>"$work/stderr.txt" &
 game_pid=$!
 window="$(wait_for_window Kelvaro 60)" || fail "no window titled Kelvaro"
 xdotool mousemove 640 512
@@ -160,7 +163,7 @@ escape_ends "the zip's program"
 plays_and_ends() {  # name folder program [game arguments]
   local name="$1" folder="$2"
   shift 2
-  (cd "$folder" && exec wine "$@") 2>"$work/stderr.txt" &
+  (cd "$folder" && exec "${wine[@]}" "$@") 2>"$work/stderr.txt" &
   game_pid=$!
   window="$(wait_for_window Kelvaro 60)" || fail "$name: no window titled Kelvaro"
   sleep 1
@@ -183,7 +186,7 @@ plays_and_ends 5b-own-course "$own" "$game/kelvaro640.exe"
 fatal_case() {  # name folder caption line status program [game arguments]
   local name="$1" folder="$2" caption="$3" line="$4" want="$5" box
   shift 5
-  (cd "$folder" && exec wine "$@") 2>"$work/stderr.txt" >"$work/stdout.txt" &
+  (cd "$folder" && exec "${wine[@]}" "$@") 2>"$work/stderr.txt" >"$work/stdout.txt" &
   game_pid=$!
   box="$(wait_for_window "$caption" 60)" || fail "$name: no message box \"$caption\""
   sleep 0.5
@@ -207,7 +210,7 @@ fatal_case 7-missing-picture "$work/missing/Kelvaro/data" "RK Fatal Error!" \
 # --- the course pack ---------------------------------------------------
 # A course chosen by name is the one played: its winning script wins it.
 scripts="$(cd "$(dirname "$0")/../../assets/scripts" && pwd)"
-(cd "$game/data" && wine "$headless" --keys "$scripts/welle-win.keys" --clock-step 16 --frames 6000 \
+(cd "$game/data" && "${wine[@]}" "$headless" --keys "$scripts/welle-win.keys" --clock-step 16 --frames 6000 \
   --trace "$work/welle.trace" -- -course welle) >/dev/null 2>"$work/stderr.txt"
 status=$?
 [ "$status" = "255" ] || fail "-course welle with its winning script: status $status, not 255"
@@ -219,13 +222,13 @@ grep -q "Sie haben gewonnen" "$work/stderr.txt" || fail "-course welle: not won"
 { printf '%s\n' "0 +down" "1 -down" "2 +down" "3 -down" "4 +down" "5 -down" "6 +down" "7 -down" "8 +right" "9 -right"
   awk '$1 ~ /^[0-9]+$/ { print $1 + 10, $2 }' "$scripts/welle-win.keys"
   echo "1400 +escape"; } >"$work/choose-welle.keys"
-(cd "$game/data" && wine "$headless" --keys "$work/choose-welle.keys" --frames 1500 --player-files "$work/records" \
+(cd "$game/data" && "${wine[@]}" "$headless" --keys "$work/choose-welle.keys" --frames 1500 --player-files "$work/records" \
   -- -choose) >/dev/null 2>"$work/stderr.txt"
 status=$?
 [ "$status" = "0" ] || fail "welle won from the choice: status $status, not 0"
 grep -q 'Erster Sieg auf "welle"' "$work/stderr.txt" || fail "welle won from the choice: no first record"
 [ -f "$work/records/welle.replay" ] || fail "no replay of welle kept"
-(cd "$game/data" && wine "$headless" --keys "$work/records/welle.replay" --clock-step 16 --frames 6000 \
+(cd "$game/data" && "${wine[@]}" "$headless" --keys "$work/records/welle.replay" --clock-step 16 --frames 6000 \
   --trace "$work/replayed.trace") >/dev/null 2>"$work/stderr.txt"
 status=$?
 [ "$status" = "255" ] || fail "welle's replay: status $status, not 255"
