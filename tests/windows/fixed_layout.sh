@@ -20,22 +20,28 @@ mkfifo "$work/input"
 bash "$run_under_wine" wine cmd /c cmd /c pause <"$work/input" >"$work/output.txt" 2>&1 &
 exec 7>"$work/input"
 
-probes() {  # the shells of this run: process number and personality
-  local pid
-  for pid in $(pgrep -x cmd.exe; pgrep -x cmd); do
-    grep -qzx "KELVARO_LAYOUT_PROBE=$KELVARO_LAYOUT_PROBE" "/proc/$pid/environ" 2>/dev/null &&
-      echo "$pid $(cat "/proc/$pid/personality")"
+probes() {  # this run's Wine processes: number, personality, command line
+  local proc line
+  for proc in /proc/[0-9]*; do
+    [[ "$(readlink "$proc/exe" 2>/dev/null)" == */wine* ]] || continue
+    grep -qzx "KELVARO_LAYOUT_PROBE=$KELVARO_LAYOUT_PROBE" "$proc/environ" 2>/dev/null || continue
+    line="$(tr '\0' ' ' <"$proc/cmdline" 2>/dev/null)"
+    [[ "$line" == *pause* ]] && echo "${proc#/proc/} $(cat "$proc/personality") $line"
   done
 }
+# The second shell (started by the first, so its command line no longer
+# starts one) is the last to come.
 found=""
 for _ in $(seq 600); do
   found="$(probes)"
-  [ "$(wc -l <<<"$found")" -ge 2 ] && break
+  grep -v "cmd /c cmd" <<<"$found" | grep -q "cmd /c pause" && break
   sleep 0.1
 done
-[ "$(wc -l <<<"$found")" -ge 2 ] || { cat "$work/output.txt" >&2; fail "the two shells did not start: ${found:-none}"; }
-while read -r pid personality; do
+grep -v "cmd /c cmd" <<<"$found" | grep -q "cmd /c pause" ||
+  { cat "$work/output.txt" >&2; fail "the second shell did not start: ${found:-nothing}"; }
+while read -r pid personality line; do
   # The kernel's flag for a layout without randomisation.
-  (( 0x$personality & 0x0040000 )) || fail "process $pid runs with personality $personality"
+  (( 0x$personality & 0x0040000 )) || fail "process $pid ($line) runs with personality $personality"
 done <<<"$found"
-echo "both shells run without address randomisation: $(tr '\n' ' ' <<<"$found")"
+echo "without address randomisation:"
+echo "$found"
