@@ -20,9 +20,10 @@
 # once. Whoever owns the prefix stops the server at the end with --stop.
 #
 # Every Wine program starts with its address space laid out without
-# randomisation. Debian's Wine loader is an ordinary program placed at
+# randomisation. Debian 12's Wine loader is an ordinary program placed at
 # 0x7d000000, shipped without the preloader that keeps Windows' fixed
-# addresses free before anything else is mapped, and current Linux kernels
+# addresses free before anything else is mapped (Debian 13's loader is
+# position-independent and lies far away), and current Linux kernels
 # start a 64-bit program's heap anywhere in the gigabyte above the program
 # (measured here: 0x7d043000 to 0xbcfd1000 in 4000 starts). About one start
 # in 7700 the heap covers 0x7ffe0000, the page every Windows process needs
