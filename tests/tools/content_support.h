@@ -60,5 +60,5 @@ inline ScratchFolder scratchDir(const std::string &name) {
   return ScratchFolder("kelvaro_content_" + name + "_");
 }
 
-}  // namespace content#include "common/scratch_folder.h"
+}  // namespace content
 
