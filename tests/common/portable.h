@@ -37,6 +37,9 @@ FILE *memoryFile(void *data, size_t size);
 // The files this process has open through the C library.
 int openFileCount();
 
+// This process's number (a fork's child has its own).
+int processId();
+
 struct ChildOptions {
   std::string workDir;  // where the child starts
   // Standard output and error go to OUTPUT_STEM.out and .err (read back,

@@ -38,6 +38,10 @@ FILE *memoryFile(void *data, size_t size) {
   return fmemopen(data, size, "rb");
 }
 
+int processId() {
+  return int(getpid());
+}
+
 int openFileCount() {
   int count = 0;
   for ([[maybe_unused]] const auto &entry : std::filesystem::directory_iterator("/proc/self/fd")) ++count;

@@ -53,6 +53,10 @@ FILE *memoryFile(void *data, size_t size) {
 }
 
 // The C library's descriptors.
+int processId() {
+  return int(_getpid());
+}
+
 int openFileCount() {
   int count = 0;
   for (int fd = 0; fd < 2048; ++fd)

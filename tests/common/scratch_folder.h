@@ -1,11 +1,12 @@
 // A test's own temporary folder, gone when the test is done with it, even
 // when a death test's child leaves through exit(), which runs no
-// destructors: the folders still open are removed at exit instead.
+// destructors: the folders a process made and still holds are removed when
+// it exits. A forked child's exit leaves its parent's folders alone.
 #pragma once
 
 #include <cstdlib>
 #include <filesystem>
-#include <set>
+#include <map>
 #include <string>
 
 #include "common/portable.h"
@@ -13,7 +14,7 @@
 class ScratchFolder {
  public:
   explicit ScratchFolder(const std::string &prefix) : path_(portable::makeTempFolder(prefix)) {
-    open().insert(path_);
+    open()[path_] = portable::processId();
   }
   ~ScratchFolder() {
     open().erase(path_);
@@ -27,13 +28,15 @@ class ScratchFolder {
   std::string string() const { return path_.string(); }
 
  private:
-  static std::set<std::filesystem::path> &open() {
+  // Each folder with the process that made it.
+  static std::map<std::filesystem::path, int> &open() {
     // Never destroyed: the exit handler still needs it after statics go.
-    static std::set<std::filesystem::path> *folders = [] {
+    static std::map<std::filesystem::path, int> *folders = [] {
       std::atexit([] {
-        for (const std::filesystem::path &folder : open()) remove(folder);
+        for (const auto &[folder, maker] : open())
+          if (maker == portable::processId()) remove(folder);
       });
-      return new std::set<std::filesystem::path>;
+      return new std::map<std::filesystem::path, int>;
     }();
     return *folders;
   }

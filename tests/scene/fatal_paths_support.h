@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/portable.h"
+#include "common/scratch_folder.h"
 
 namespace fatal_paths {
 
@@ -33,39 +34,32 @@ inline std::string readFile(const fs::path &path) {
 class GameFolder {
  public:
   GameFolder() {
-    path_ = portable::makeTempFolder("kelvaro-fatal-");
     // The data folder's own files only: its resource sub-folders (BITMAPS/,
     // FONTS/) and the course pack would still offer what a case removes.
     for (const auto &entry : fs::directory_iterator(dataDir())) {
       if (entry.is_directory()) continue;
-      fs::create_symlink(entry.path(), path_ / entry.path().filename());
+      fs::create_symlink(entry.path(), folder_ / entry.path().filename().string());
     }
   }
-  ~GameFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  GameFolder(const GameFolder &) = delete;
-  GameFolder &operator=(const GameFolder &) = delete;
 
   // Puts `bytes` in place of the data file `name`.
   void replace(const std::string &name, const std::string &bytes) const {
     remove(name);
-    std::ofstream(path_ / name, std::ios::binary) << bytes;
+    std::ofstream(folder_ / name, std::ios::binary) << bytes;
   }
-  void remove(const std::string &name) const { fs::remove(path_ / name); }
-  fs::path path() const { return path_; }
-  fs::path operator/(const std::string &name) const { return path_ / name; }
+  void remove(const std::string &name) const { fs::remove(folder_ / name); }
+  fs::path path() const { return folder_.path(); }
+  fs::path operator/(const std::string &name) const { return folder_ / name; }
   // The files in the folder that are not links to the data.
   std::vector<std::string> ownFiles() const {
     std::vector<std::string> names;
-    for (const auto &entry : fs::directory_iterator(path_))
+    for (const auto &entry : fs::directory_iterator(folder_.path()))
       if (!entry.is_symlink()) names.push_back(entry.path().filename().string());
     return names;
   }
 
  private:
-  fs::path path_;
+  ScratchFolder folder_{"kelvaro-fatal-"};
 };
 
 using Ending = portable::ChildOutcome;
